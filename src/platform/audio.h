@@ -1,0 +1,17 @@
+#pragma once
+// Music and effect voices. Volumes are in hundredths of a decibel (0 = full).
+
+namespace platform {
+
+bool initAudio();                          // false on failure
+void shutdownAudio();
+int loadMusicFile(const char* path);       // a Standard MIDI file; handle, or -1 on failure
+int loadEffectFile(const char* path);      // a WAV file; handle, or -1 on failure
+void freeSound(int handle);
+// Starts music from its beginning, looping forever, replacing any music playing.
+bool playMusic(int handle, int volumeCentibels);
+// Plays an effect once on a free voice; the same effect may overlap itself.
+bool playEffect(int handle, int volumeCentibels);
+void stopAllSounds();
+
+}  // namespace platform

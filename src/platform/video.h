@@ -1,0 +1,49 @@
+#pragma once
+// Triangle drawing into the 640 x 480 back buffer, textures, present and read-back.
+#include <cstdint>
+
+namespace platform {
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+
+// A pre-transformed vertex: screen position, colour ARGB (alpha in the top byte), texture coordinate.
+struct Vertex {
+    float x, y, z, rhw;
+    uint32_t colour;
+    float u, v;
+};
+
+enum class BlendFactor { Zero, One, SrcAlpha, InvSrcAlpha, DestColour, InvDestColour, SrcColour, InvSrcColour };
+enum class Filter { Nearest, Linear };
+
+struct Blend {
+    BlendFactor source = BlendFactor::SrcAlpha;
+    BlendFactor destination = BlendFactor::InvSrcAlpha;
+};
+
+constexpr int kNoTexture = -1;
+
+bool initVideo();       // renderer and back buffer for the window; false on failure
+void shutdownVideo();
+
+// Uploads a 32-bit ARGB image (row-major, width * height pixels). The texture is padded to
+// powers of two with the image at its top-left. Returns a handle, or -1 on failure.
+int createTexture(const uint32_t* argb, int width, int height);
+void destroyTexture(int texture);
+void textureSize(int texture, int& width, int& height);   // the padded, real size
+
+// Draws a fan of count vertices (3..4) into the back buffer. texture may be kNoTexture.
+// Linear filtering and clamped addressing are for the alpha sprite path; returns false when
+// the backend refused the draw.
+bool drawTriangleFan(const Vertex* vertices, int count, int texture, Blend blend, Filter filter);
+// Draws one line from vertices[0] to vertices[1], leaving out the end pixel.
+bool drawLine(const Vertex* vertices, Blend blend);
+
+void beginScene();
+void endScene();
+void present();         // shows the back buffer in the window, scaled to it
+// Reads the back buffer as 640 * 480 ARGB pixels; false when unavailable.
+bool readBackBuffer(uint32_t* argb);
+
+}  // namespace platform
