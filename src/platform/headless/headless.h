@@ -1,0 +1,32 @@
+#pragma once
+// The headless platform: no window, no sound device. It records what it is asked to do and
+// lets tests set the clock and the input. Each part's controls live in its own header,
+// included from here.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform::headless {
+
+// Clock: ticks stand still unless set or advanced; sleepMs advances them and is recorded.
+void setTicks(uint32_t ms);
+void advanceTicks(uint32_t ms);
+const std::vector<uint32_t>& sleeps();
+void clearSleeps();
+
+// Message boxes shown so far (fatal ones too, before the process ends).
+struct Message {
+    std::string caption;
+    std::string text;
+};
+const std::vector<Message>& messages();
+void clearMessages();
+
+}  // namespace platform::headless
+
+#if __has_include("platform/headless/video_recorder.h")
+#include "platform/headless/video_recorder.h"
+#endif
+#if __has_include("platform/headless/input_audio_recorder.h")
+#include "platform/headless/input_audio_recorder.h"
+#endif

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "support/math_tables.h"
+
+namespace {
+
+struct MathTablesTest : ::testing::Test {
+    MathTables m;
+    void SetUp() override {
+        resetSharedRandomWords();
+        initMathTables(m);
+    }
+};
+
+TEST_F(MathTablesTest, FirstDrawFromAFreshGeneratorIsFixed) {
+    // t = x ^ (x << 11) with x = 123456789; w = 1 ^ (1 >> 19) ^ t ^ (t >> 8)
+    const uint32_t x = 123456789u;
+    const uint32_t t = x ^ (x << 11);
+    const uint32_t expected = 1u ^ t ^ (t >> 8);
+    EXPECT_EQ(nextRandom(m), expected);
+    EXPECT_EQ(m.randomState, expected);
+    EXPECT_EQ(sharedRandomWords().x, 362436069u);
+    EXPECT_EQ(sharedRandomWords().z, 1u);
+}
+
+TEST_F(MathTablesTest, TwoOwnersShareTheGeneratorWords) {
+    MathTables other;
+    initMathTables(other);
+    const uint32_t a = nextRandom(m);
+    resetSharedRandomWords();
+    initMathTables(m);
+    nextRandom(other);  // advances the shared words
+    EXPECT_NE(nextRandom(m), a);
+}
+
+TEST_F(MathTablesTest, DrawsStayInTheirRanges) {
+    for (int i = 0; i < 2000; ++i) {
+        EXPECT_EQ(randomInt(m, 1), 0u);
+        const float f = randomFloat(m, 1.4f) - 0.7f;
+        EXPECT_GE(f, -0.7f);
+        EXPECT_LT(f, 0.7f);
+        const PrimaryColour c = randomPrimary(m, 150);
+        EXPECT_TRUE(c.red == 0 || c.red == 150);
+        EXPECT_TRUE(c.green == 0 || c.green == 150 || c.green == 75);
+        EXPECT_TRUE(c.blue == 0 || c.blue == 150);
+        EXPECT_GT(c.red + c.green + c.blue, 0);
+    }
+}
+
+TEST_F(MathTablesTest, TablesPointUpAtNinetyAndWrapAnyAngle) {
+    EXPECT_FLOAT_EQ(tableSin(m, 90), -1.0f);
+    EXPECT_NEAR(tableCos(m, 90), 0.0f, 1e-6);
+    EXPECT_FLOAT_EQ(tableSin(m, -90), 1.0f);
+    EXPECT_FLOAT_EQ(tableSin(m, 270), 1.0f);
+    EXPECT_FLOAT_EQ(tableCos(m, 720), 1.0f);
+    EXPECT_FLOAT_EQ(tableCos(m, -1), tableCos(m, 359));
+    EXPECT_FLOAT_EQ(tableSin(m, -360), tableSin(m, 0));
+    EXPECT_FLOAT_EQ(tableSin(m, -361), tableSin(m, 359));
+}
+
+TEST(AngleTo, WholeDegreeDirections) {
+    EXPECT_EQ(angleTo(0, 0, 10, -10), 45);
+    EXPECT_EQ(angleTo(0, 0, 0, -10), 90);
+    EXPECT_EQ(angleTo(0, 0, -10, -10), 135);
+    EXPECT_EQ(angleTo(0, 0, -10, 10), 225);
+    EXPECT_EQ(angleTo(0, 0, 0, 10), 270);
+    EXPECT_EQ(angleTo(0, 0, 10, 10), 315);
+    EXPECT_EQ(angleTo(0, 0, 10, -1), 6);
+    EXPECT_EQ(angleTo(0, 0, 10, 1), 354);
+    EXPECT_EQ(angleTo(5, 5, 5, 5), 0);
+    EXPECT_EQ(angleTo(0, 0, 10, 0), 0);
+    EXPECT_EQ(angleTo(0, 0, -10, 0), 180);
+}
+
+TEST(VectorHelpers, RaiseAndLimit) {
+    float vx = 0.5f, vy = 5.0f;
+    raiseToMinimum(vx, vy, 2.0f);
+    EXPECT_FLOAT_EQ(vx, 2.0f);
+    EXPECT_FLOAT_EQ(vy, 20.0f);
+    limitToMaximum(vx, vy, 8.0f);
+    EXPECT_FLOAT_EQ(vx, 0.8f);
+    EXPECT_FLOAT_EQ(vy, 8.0f);
+
+    float sx = 0.001f, sy = 5.0f;  // a component this small leaves the vector alone
+    raiseToMinimum(sx, sy, 2.0f);
+    EXPECT_FLOAT_EQ(sx, 0.001f);
+    EXPECT_FLOAT_EQ(sy, 5.0f);
+}
+
+TEST(VectorHelpers, MoveTowardStepsTheDominantAxisAndMayOvershoot) {
+    float px = 0, py = 0;
+    moveToward(px, py, 10, 5, 4);
+    EXPECT_FLOAT_EQ(px, 4.0f);
+    EXPECT_FLOAT_EQ(py, 2.0f);
+    float qx = 0, qy = 0;
+    moveToward(qx, qy, 1, 0, 3);
+    EXPECT_FLOAT_EQ(qx, 3.0f);
+}
+
+TEST(VectorHelpers, RotateAboutTurnsCounterClockwiseOnScreen) {
+    float px = 10, py = 0;
+    rotateAbout(px, py, 0, 0, 90);
+    EXPECT_NEAR(px, 0.0f, 1e-4);
+    EXPECT_NEAR(py, -10.0f, 1e-4);  // up the screen
+}
+
+TEST(SmallHelpers, RadiusClampAndNearness) {
+    EXPECT_TRUE(withinRadius(0, 0, 2.9f, 0, 3));
+    EXPECT_FALSE(withinRadius(0, 0, 3, 0, 3));
+    int v = -4;
+    clampInt(v, 10);
+    EXPECT_EQ(v, 0);
+    v = 12;
+    clampInt(v, 10);
+    EXPECT_EQ(v, 10);
+    float f = 3.5f;
+    clampFloat(f, 0.5f, 2.0f);
+    EXPECT_FLOAT_EQ(f, 2.0f);
+    EXPECT_TRUE(nearlyEqual(5, 7));
+    EXPECT_FALSE(nearlyEqual(5, 8));
+    EXPECT_FLOAT_EQ(distance(0, 0, 3, 4), 5.0f);
+}
+
+}  // namespace
