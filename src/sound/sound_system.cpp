@@ -1,0 +1,138 @@
+#include "sound/sound_system.h"
+
+#include <cstdio>
+
+#include "platform/audio.h"
+#include "platform/message.h"
+
+namespace {
+
+constexpr const char* kInitFailed = "DirectMusicシンセサイザの初期化に失敗しました。";
+constexpr const char* kSlotOutOfRange = "Segment index error.";
+constexpr const char* kLoadFailed = "セグメントのデータロードに失敗しました。";
+constexpr const char* kMusicPlayFailed = "プライマリ・セグメントの再生に失敗しました。";
+constexpr const char* kEffectPlayFailed = "セカンダリ・セグメントの再生に失敗しました。";
+
+constexpr int kEffectVolume = -384;  // -3.84 dB keeps effects under the music
+
+struct SoundFile {
+    int slot;
+    const char* file;
+    bool music;
+};
+
+// Music first, then the effects, in slot order; slots 3 and 8 stay empty.
+constexpr SoundFile kSoundTable[] = {
+    {kSlotTitleMusic, "sound/Mossdrift.mid", true},
+    {kSlotPlayMusic, "sound/Mossbloom.mid", true},
+    {kSlotDecide, "sound/decide.wav", false},
+    {kSlotSelect, "sound/select.wav", false},
+    {kSlotAqua, "sound/aqua.wav", false},
+    {kSlotLeaf, "sound/leaf.wav", false},
+    {kSlotFlare, "sound/flare.wav", false},
+    {kSlotMetal, "sound/metal.wav", false},
+    {kSlotLife, "sound/life.wav", false},
+    {kSlotDream, "sound/dream.wav", false},
+    {kSlotOpen, "sound/open.wav", false},
+    {kSlotGetClover, "sound/get_clover.wav", false},
+    {kSlotGetDream, "sound/get_dream.wav", false},
+    {kSlotAttract, "sound/atract.wav", false},
+    {kSlotRepel, "sound/repel.wav", false},
+    {kSlotMutation, "sound/mutation.wav", false},
+};
+
+void releaseSlot(SoundSystem& sound, int slot) {
+    if (sound.segments[slot] >= 0) {
+        platform::freeSound(sound.segments[slot]);
+        sound.segments[slot] = -1;
+    }
+}
+
+bool loadSlot(SoundSystem& sound, int slot, const char* file, bool music) {
+    if (slot < 0 || slot >= sound.segmentCount) platform::fatal(kSlotOutOfRange);
+    releaseSlot(sound, slot);
+    const int handle = music ? platform::loadMusicFile(file) : platform::loadEffectFile(file);
+    if (handle < 0) {
+        // The box shows the fixed text; the file name goes to the terminal for whoever installs the game.
+        std::fprintf(stderr, "%s\n", file ? file : "(no file name)");
+        platform::fatal(kLoadFailed);
+    }
+    sound.segments[slot] = handle;
+    return true;
+}
+
+// Playing a slot that holds no sound fails like a refused play instead of touching nothing.
+int playableHandle(const SoundSystem& sound, int slot) {
+    if (slot < 0 || slot >= sound.segmentCount) return -1;
+    return sound.segments[slot];
+}
+
+}  // namespace
+
+void constructSoundSystem(SoundSystem& sound) {
+    for (int& segment : sound.segments) segment = -1;
+    sound.segmentCount = kSoundSlotCount;
+    sound.bgmVolume = 0;
+    sound.seVolume = 0;
+    sound.muted = false;
+    sound.started = false;
+}
+
+bool initSound(SoundSystem& sound) {
+    if (sound.started) return true;
+    if (!platform::initAudio()) platform::fatal(kInitFailed);
+    sound.started = true;
+    return true;
+}
+
+bool loadSoundEffect(SoundSystem& sound, int slot, const char* file) {
+    return loadSlot(sound, slot, file, false);
+}
+
+bool loadMusic(SoundSystem& sound, int slot, const char* file) {
+    return loadSlot(sound, slot, file, true);
+}
+
+bool playMusic(SoundSystem& sound, int slot) {
+    if (sound.muted) return false;
+    const int handle = playableHandle(sound, slot);
+    if (handle < 0 || !platform::playMusic(handle, sound.bgmVolume)) {
+        platform::showMessage(nullptr, kMusicPlayFailed);
+        return false;
+    }
+    return true;
+}
+
+bool playSoundEffect(SoundSystem& sound, int slot) {
+    if (sound.muted) return false;
+    const int handle = playableHandle(sound, slot);
+    if (handle < 0 || !platform::playEffect(handle, sound.seVolume)) {
+        platform::showMessage(nullptr, kEffectPlayFailed);
+        return false;
+    }
+    return true;
+}
+
+void stopAll(SoundSystem& sound) {
+    if (sound.started) platform::stopAllSounds();
+}
+
+void shutdownSound(SoundSystem& sound) {
+    if (!sound.started) return;
+    stopAll(sound);
+    for (int slot = 0; slot < sound.segmentCount; ++slot) releaseSlot(sound, slot);
+    platform::shutdownAudio();
+    sound.started = false;
+}
+
+void loadSoundTable(SoundSystem& sound) {
+    initSound(sound);
+    for (const SoundFile& entry : kSoundTable) loadSlot(sound, entry.slot, entry.file, entry.music);
+    sound.bgmVolume = 0;
+    sound.seVolume = kEffectVolume;
+}
+
+void unloadSoundTable(SoundSystem& sound) {
+    stopAll(sound);
+    shutdownSound(sound);
+}
