@@ -1,0 +1,89 @@
+#include "world/collision_grid.h"
+
+#include "world/world_object.h"
+
+namespace {
+
+constexpr int kCellCount = kGridColumns * kGridRows;
+
+void unlink(GridEntry& e) {
+    e.prev->next = e.next;
+    e.next->prev = e.prev;
+}
+
+void linkBefore(GridEntry& e, GridEntry& place) {
+    e.prev = place.prev;
+    e.next = &place;
+    place.prev->next = &e;
+    place.prev = &e;
+}
+
+}  // namespace
+
+void buildGrid(CollisionGrid& grid) {
+    const int total = kGridEntryCount + 1;  // the head and 614 further entries, the last being tail
+    grid.storage = std::make_unique<GridEntry[]>(total);
+    GridEntry* entries = grid.storage.get();
+    for (int i = 0; i < total; ++i) {
+        entries[i].object = nullptr;
+        entries[i].spansCells = false;
+        entries[i].next = (i + 1 < total) ? &entries[i + 1] : nullptr;
+        entries[i].prev = (i > 0) ? &entries[i - 1] : nullptr;
+    }
+    grid.entryCount = kGridEntryCount;
+    grid.cellWidth = 200;
+    grid.cellHeight = 200;
+    grid.columns = kGridColumns;
+    grid.rows = kGridRows;
+    grid.head = &entries[0];
+    grid.tail = &entries[total - 1];
+    grid.outerCursor = grid.innerCursor = nullptr;
+    clearGrid(grid);
+}
+
+void clearGrid(CollisionGrid& grid) {
+    GridEntry* e = grid.head->next;
+    for (int i = 0; i < kCellCount; ++i, e = e->next) {
+        e->object = nullptr;
+        e->spansCells = false;
+        grid.cells[i] = e;
+    }
+    grid.inserted = 0;
+}
+
+bool gridIndex(float coordinate, int cellSize, int cellsAcross, int& index) {
+    const float cells = coordinate / static_cast<float>(cellSize);
+    // Truncation toward zero plus one gives 0..cellsAcross-1 exactly for cells in (-2, cellsAcross - 1).
+    if (!(cells > -2.0f && cells < static_cast<float>(cellsAcross - 1))) return false;
+    index = static_cast<int>(cells) + 1;
+    return true;
+}
+
+bool insertObject(CollisionGrid& grid, WorldObject& record) {
+    const int q = record.size / 4;
+    const float loX = record.x - static_cast<float>(q), loY = record.y - static_cast<float>(q);
+    const float hiX = record.x + static_cast<float>(q), hiY = record.y + static_cast<float>(q);
+    int loColumn, loRow, hiColumn, hiRow;
+    if (!gridIndex(loX, grid.cellWidth, grid.columns, loColumn) ||
+        !gridIndex(loY, grid.cellHeight, grid.rows, loRow) ||
+        !gridIndex(hiX, grid.cellWidth, grid.columns, hiColumn) ||
+        !gridIndex(hiY, grid.cellHeight, grid.rows, hiRow)) {
+        return false;
+    }
+    // The entry just before tail is a permanent end marker; spares are taken from before it.
+    GridEntry* spare = grid.tail->prev->prev;
+    if (grid.inserted >= grid.entryCount - kCellCount - 2 || spare == grid.head) return false;
+    unlink(*spare);
+    GridEntry*& first = grid.cells[loColumn + loRow * grid.columns];
+    linkBefore(*spare, *first);
+    first = spare;
+    spare->object = &record;
+    spare->spansCells = (loColumn != hiColumn) || (loRow != hiRow);
+    grid.inserted += 1;
+    return true;
+}
+
+GridEntry* cellAt(CollisionGrid& grid, int column, int row) {
+    if (column < 0 || column >= grid.columns || row < 0 || row >= grid.rows) return grid.tail->prev;
+    return grid.cells[column + row * grid.columns];
+}

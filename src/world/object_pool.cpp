@@ -1,0 +1,168 @@
+#include "world/object_pool.h"
+
+namespace {
+
+void unlink(WorldObject& record) {
+    record.prev->next = record.next;
+    record.next->prev = record.prev;
+}
+
+void linkBefore(WorldObject& record, WorldObject& place) {
+    record.prev = place.prev;
+    record.next = &place;
+    place.prev->next = &record;
+    place.prev = &record;
+}
+
+bool isCounted(int kind) { return kind >= 0 && kind < kCountedKinds; }
+
+// Fills the record at firstFree with what every add sets alike.
+WorldObject& takeFreeRecord(ObjectPool& pool, int kind, int size, float x, float y, float vx, float vy,
+                            int angle, int alpha, int red, int green, int blue) {
+    WorldObject& r = *pool.firstFree;
+    r.active = true;
+    r.dying = false;
+    r.kind = kind;
+    r.x = x;
+    r.y = y;
+    r.vx = vx;
+    r.vy = vy;
+    r.size = size;
+    r.angle = angle;
+    r.alpha = alpha;
+    r.red = red;
+    r.green = green;
+    r.blue = blue;
+    r.touched = false;
+    r.absorbed = 0;
+    r.fadeTimer = 0;
+    r.content = 0;
+    pool.count += 1;
+    pool.sizeAdded += size;
+    pool.firstFree = r.next;
+    return r;
+}
+
+}  // namespace
+
+void buildPool(ObjectPool& pool, int capacity) {
+    const int total = capacity + 3;  // head, capacity + 1 ordinary records, tail
+    pool.storage = std::make_unique<WorldObject[]>(total);
+    WorldObject* records = pool.storage.get();
+    for (int i = 0; i < total; ++i) {
+        records[i].serial = (i == total - 1) ? 0 : i + 1;
+        records[i].active = false;
+        records[i].next = (i + 1 < total) ? &records[i + 1] : nullptr;
+        records[i].prev = (i > 0) ? &records[i - 1] : nullptr;
+    }
+    pool.capacity = capacity;
+    pool.head = &records[0];
+    pool.tail = &records[total - 1];
+    pool.firstFree = pool.head->next;
+    pool.cursor = pool.head;
+    pool.count = 0;
+    pool.sizeAdded = 0;
+    for (int k = 0; k < kCountedKinds; ++k) pool.liveByKind[k] = pool.createdByKind[k] = 0;
+    for (int& k : pool.kindRanking) k = -1;
+}
+
+bool addObject(ObjectPool& pool, int kind, int size, float x, float y, float vx, float vy, int angle,
+               int alpha, int red, int green, int blue, int launchTimer, bool clover) {
+    if (pool.count >= pool.capacity) return false;
+    WorldObject& r = takeFreeRecord(pool, kind, size, x, y, vx, vy, angle, alpha, red, green, blue);
+    r.launchTimer = launchTimer;
+    r.clover = clover;
+    r.charge = 0;
+    if (isCounted(kind)) {
+        pool.liveByKind[kind] += 1;
+        pool.createdByKind[kind] += 1;
+    }
+    return true;
+}
+
+bool addSeed(ObjectPool& pool, int size, int kind, float x, float y, float vx, float vy, int angle,
+             int cellY, int cellX, int cellW, int cellH, int alpha, int red, int green, int blue,
+             int charge) {
+    if (pool.count >= pool.capacity) return false;
+    WorldObject& r = takeFreeRecord(pool, kind, size, x, y, vx, vy, angle, alpha, red, green, blue);
+    r.cellY = cellY;
+    r.cellX = cellX;
+    r.cellW = cellW;
+    r.cellH = cellH;
+    r.charge = charge;
+    r.launchTimer = 5;
+    return true;
+}
+
+WorldObject* newestRecord(ObjectPool& pool) {
+    WorldObject* r = pool.firstFree->prev;
+    return (r && r->active) ? r : nullptr;
+}
+
+void beginIteration(ObjectPool& pool) { pool.cursor = pool.head->next; }
+
+bool atEnd(const ObjectPool& pool) { return !pool.cursor->active; }
+
+WorldObject* nextRecord(ObjectPool& pool) {
+    WorldObject* taken = pool.cursor;
+    pool.cursor = taken->next;
+    return taken;
+}
+
+bool removeCurrent(ObjectPool& pool) {
+    if (pool.count <= 0) return false;
+    WorldObject* r = pool.cursor->prev;
+    // Outside a pass there may be no record taken; nothing to release then.
+    if (r == nullptr || r == pool.head || !r->active) return false;
+    unlink(*r);
+    r->active = false;
+    r->dying = true;
+    linkBefore(*r, *pool.tail);
+    pool.count -= 1;
+    if (isCounted(r->kind)) pool.liveByKind[r->kind] -= 1;
+    return true;
+}
+
+bool moveToBack(ObjectPool& pool, WorldObject& record) {
+    if (pool.count <= 1 || !record.active) return false;
+    if (record.next == pool.firstFree) return true;  // already last of the active part
+    if (pool.cursor == &record) pool.cursor = record.next;
+    unlink(record);
+    linkBefore(record, *pool.firstFree);
+    return true;
+}
+
+void resetPool(ObjectPool& pool, bool clearCreated) {
+    pool.sizeAdded = 0;
+    for (WorldObject* r = pool.head; r != nullptr; r = r->next) r->active = false;
+    pool.firstFree = pool.head->next;
+    pool.count = 0;
+    for (int k = 0; k < kCountedKinds; ++k) {
+        pool.liveByKind[k] = 0;
+        if (clearCreated) pool.createdByKind[k] = 0;
+    }
+    for (int& k : pool.kindRanking) k = -1;
+}
+
+void rankKinds(ObjectPool& pool) {
+    for (int k = 0; k < kElementKinds; ++k) pool.kindRanking[k] = k;
+    for (int pass = 0; pass < kElementKinds - 1; ++pass) {
+        for (int i = 0; i < kElementKinds - 1 - pass; ++i) {
+            int& first = pool.kindRanking[i];
+            int& second = pool.kindRanking[i + 1];
+            if (pool.liveByKind[first] < pool.liveByKind[second]) {
+                const int t = first;
+                first = second;
+                second = t;
+            }
+        }
+    }
+}
+
+void removeFadedRecords(ObjectPool& pool) {
+    beginIteration(pool);
+    while (!atEnd(pool)) {
+        WorldObject* r = nextRecord(pool);
+        if (r->dying && r->fadeTimer == 0) removeCurrent(pool);
+    }
+}
