@@ -1,0 +1,176 @@
+#include <cmath>
+#include <utility>
+
+#include "graphics/graphics_device.h"
+
+using platform::Blend;
+using platform::BlendFactor;
+using platform::Vertex;
+
+namespace {
+
+bool validSlot(int texture) { return texture >= 0 && texture < kTextureCount; }
+
+void setVertex(Vertex& v, float x, float y, uint32_t colour, float u, float w) {
+    v = {x, y, 0.0f, 1.0f, colour, u, w};
+}
+
+bool submitQuad(GraphicsDevice& device, int handle, Blend blend, platform::Filter filter) {
+    return platform::drawTriangleFan(device.quad, 4, handle, blend, filter);
+}
+
+}  // namespace
+
+uint32_t packColour(int a, int r, int g, int b) {
+    return (static_cast<uint32_t>(a & 255) << 24) | (static_cast<uint32_t>(r & 255) << 16) |
+           (static_cast<uint32_t>(g & 255) << 8) | static_cast<uint32_t>(b & 255);
+}
+
+void setBlendMode(GraphicsDevice& device, int blendMode) {
+    switch (blendMode) {
+        case 0: device.blend = {BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha}; break;
+        case 1: device.blend = {BlendFactor::DestColour, BlendFactor::One}; break;
+        case 2: device.blend = {BlendFactor::InvDestColour, BlendFactor::One}; break;
+        case 3: device.blend = {BlendFactor::SrcAlpha, BlendFactor::One}; break;
+        case 4: device.blend = {BlendFactor::Zero, BlendFactor::InvSrcColour}; break;
+        case 5: device.blend = {BlendFactor::InvDestColour, BlendFactor::InvSrcColour}; break;
+        case 6: device.blend = {BlendFactor::Zero, BlendFactor::SrcColour}; break;
+        default: break;  // an unknown mode blends with the factors set last
+    }
+}
+
+void setSpriteQuad(GraphicsDevice& device, float x, float y, int cellX, int cellY, int cellW, int cellH, int texW,
+                   int texH, float scaleX, float scaleY, int angle, int r, int g, int b) {
+    // Half-texel offset: each pixel centre samples a texel centre.
+    float uLeft = (cellX + 0.5f) / texW, uRight = (cellX + cellW + 0.5f) / texW;
+    float vTop = (cellY + 0.5f) / texH, vBottom = (cellY + cellH + 0.5f) / texH;
+    // Mirroring swaps the texture coordinates, never the corners, so the quad stays clockwise.
+    if (scaleX < 0) {
+        scaleX = -scaleX;
+        std::swap(uLeft, uRight);
+    }
+    if (scaleY < 0) {
+        scaleY = -scaleY;
+        std::swap(vTop, vBottom);
+    }
+    float left = x - cellW * (scaleX - 1.0f) * 0.5f - cellW * 0.5f;
+    float top = y - cellH * (scaleY - 1.0f) * 0.5f - cellH * 0.5f;
+    float right = left + cellW * scaleX;
+    float bottom = top + cellH * scaleY;
+    uint32_t colour = packColour(255, r, g, b);
+    setVertex(device.quad[0], left, top, colour, uLeft, vTop);
+    setVertex(device.quad[1], right, top, colour, uRight, vTop);
+    setVertex(device.quad[2], right, bottom, colour, uRight, vBottom);
+    setVertex(device.quad[3], left, bottom, colour, uLeft, vBottom);
+    if (angle != 0)
+        for (Vertex& v : device.quad) rotateQuadVertex(v, x, y, angle);
+}
+
+void rotateQuadVertex(Vertex& vertex, float centreX, float centreY, int angle) {
+    // Negated: on the y-down screen a positive angle turns counter-clockwise.
+    float theta = static_cast<float>(angle) / 180.0f * -3.1415927f;
+    float dx = vertex.x - centreX, dy = vertex.y - centreY;
+    float c = std::cos(theta), s = std::sin(theta);
+    vertex.x = dx * c - dy * s + centreX;
+    vertex.y = dx * s + dy * c + centreY;
+}
+
+bool drawQuad(GraphicsDevice& device, int texture, int blendMode) {
+    if (!device.drawEnabled) return false;
+    int handle = validSlot(texture) ? device.textures[texture].handle : platform::kNoTexture;
+    setBlendMode(device, blendMode);
+    return submitQuad(device, handle, device.blend, platform::Filter::Nearest);
+}
+
+bool drawSprite(GraphicsDevice& device, int texture, int blendMode, float x, float y, int cellX, int cellY, int cellW,
+                int cellH, float scaleX, float scaleY, int angle, int r, int g, int b) {
+    if (!device.drawEnabled || !validSlot(texture)) return false;
+    const TextureSlot& slot = device.textures[texture];
+    // An empty slot draws the vertex colour alone; its size stands at 1 to keep the arithmetic finite.
+    int texW = slot.handle == platform::kNoTexture ? 1 : slot.width;
+    int texH = slot.handle == platform::kNoTexture ? 1 : slot.height;
+    setSpriteQuad(device, x, y, cellX, cellY, cellW, cellH, texW, texH, scaleX, scaleY, angle, r, g, b);
+    return drawQuad(device, texture, blendMode);
+}
+
+bool drawSpriteAlpha(GraphicsDevice& device, int texture, bool centred, float x, float y, int cellX, int cellY,
+                     int cellW, int cellH, float scaleX, float scaleY, int angle, int a, int r, int g, int b) {
+    if (!device.drawEnabled || !validSlot(texture)) return false;
+    const TextureSlot& slot = device.textures[texture];
+    int texW = slot.handle == platform::kNoTexture ? 1 : slot.width;
+    int texH = slot.handle == platform::kNoTexture ? 1 : slot.height;
+
+    // The cell is scaled from its top-left, turned about the middle of the scaled cell, then
+    // moved into place; a positive angle turns it clockwise on the screen.
+    float centreX = cellW * 0.5f * scaleX, centreY = cellH * 0.5f * scaleY;
+    float moveX = centred ? x - cellW * scaleX * 0.5f : x;
+    float moveY = centred ? y - cellH * scaleY * 0.5f : y;
+    float rotation = angle * 3.14159f / 180.0f;
+    float c = std::cos(rotation), s = std::sin(rotation);
+    uint32_t colour = packColour(a, r, g, b);
+
+    const float cornerX[4] = {0.0f, static_cast<float>(cellW), static_cast<float>(cellW), 0.0f};
+    const float cornerY[4] = {0.0f, 0.0f, static_cast<float>(cellH), static_cast<float>(cellH)};
+    Vertex quad[4];
+    for (int i = 0; i < 4; ++i) {
+        float dx = cornerX[i] * scaleX - centreX, dy = cornerY[i] * scaleY - centreY;
+        float px = dx * c - dy * s + centreX + moveX;
+        float py = dx * s + dy * c + centreY + moveY;
+        // Corners sit on pixel edges, half a pixel before the centres, so at scale 1 each
+        // texel lands on one pixel even with linear filtering.
+        setVertex(quad[i], px - 0.5f, py - 0.5f, colour, (cellX + cornerX[i]) / texW, (cellY + cornerY[i]) / texH);
+    }
+    // The sprite path has states of its own: it does not touch the device's blend mode.
+    Blend ordinary = {BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha};
+    return platform::drawTriangleFan(quad, 4, slot.handle, ordinary, platform::Filter::Linear);
+}
+
+bool drawCellStrip(GraphicsDevice& device, int blendMode, float x, float y, int cellX, int width, float scaleX,
+                   float scaleY, int r, int g) {
+    return drawSprite(device, 5, blendMode, x + width * 0.5f, y + 15.0f, cellX, 400, width, 30, scaleX, scaleY, 0, r,
+                      g, 255);
+}
+
+void setGradientQuad(GraphicsDevice& device, float x, float y, int w, int h, Rgb topLeft, Rgb topRight,
+                     Rgb bottomRight, Rgb bottomLeft) {
+    setVertex(device.quad[0], x, y, packColour(255, topLeft.r, topLeft.g, topLeft.b), 0.0f, 0.0f);
+    setVertex(device.quad[1], x + w, y, packColour(255, topRight.r, topRight.g, topRight.b), 1.0f, 0.0f);
+    setVertex(device.quad[2], x + w, y + h, packColour(255, bottomRight.r, bottomRight.g, bottomRight.b), 1.0f, 1.0f);
+    setVertex(device.quad[3], x, y + h, packColour(255, bottomLeft.r, bottomLeft.g, bottomLeft.b), 0.0f, 1.0f);
+}
+
+bool drawRect(GraphicsDevice& device, int blendMode, float x, float y, int w, int h, int r, int g, int b, bool filled) {
+    if (!device.drawEnabled) return false;
+    if (filled) {
+        Rgb c = {r, g, b};
+        setGradientQuad(device, x, y, w, h, c, c, c, c);
+        return drawQuad(device, platform::kNoTexture, blendMode);
+    }
+    // The top and left lines run one pixel further, since a line leaves out its end pixel.
+    bool ok = drawLine(device, blendMode, x, y, x + w + 1, y, r, g, b, r, g, b);
+    ok = drawLine(device, blendMode, x, y, x, y + h + 1, r, g, b, r, g, b) && ok;
+    ok = drawLine(device, blendMode, x + w, y + h, x, y + h, r, g, b, r, g, b) && ok;
+    ok = drawLine(device, blendMode, x + w, y + h, x + w, y, r, g, b, r, g, b) && ok;
+    return ok;
+}
+
+bool drawGradientRect(GraphicsDevice& device, int blendMode, float x, float y, int w, int h, Rgb topLeft,
+                      Rgb topRight, Rgb bottomRight, Rgb bottomLeft) {
+    if (!device.drawEnabled) return false;
+    setGradientQuad(device, x, y, w, h, topLeft, topRight, bottomRight, bottomLeft);
+    return drawQuad(device, platform::kNoTexture, blendMode);
+}
+
+void setLineVertices(GraphicsDevice& device, float x0, float y0, float x1, float y1, int r0, int g0, int b0, int r1,
+                     int g1, int b1) {
+    setVertex(device.quad[0], x0, y0, packColour(255, r0, g0, b0), 0.0f, 0.0f);
+    setVertex(device.quad[1], x1, y1, packColour(255, r1, g1, b1), 0.0f, 0.0f);
+}
+
+bool drawLine(GraphicsDevice& device, int blendMode, float x0, float y0, float x1, float y1, int r0, int g0, int b0,
+              int r1, int g1, int b1) {
+    if (!device.drawEnabled) return false;
+    setLineVertices(device, x0, y0, x1, y1, r0, g0, b0, r1, g1, b1);
+    setBlendMode(device, blendMode);
+    return platform::drawLine(device.quad, device.blend);
+}

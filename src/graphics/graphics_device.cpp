@@ -1,0 +1,50 @@
+#include "graphics/graphics_device.h"
+
+#include "platform/message.h"
+
+bool initGraphics(GraphicsDevice& device, bool windowed) {
+    // The window's place now is where a return from full screen puts it back.
+    device.windowRect = platform::windowRect();
+    resetDevice(device, windowed);
+    if (!platform::initVideo()) platform::fatal("DIRECT3Dデバイスの作成に失敗しました。");
+    if (!windowed) {
+        platform::setFullscreen(true);
+        if (!platform::isFullscreen()) platform::fatal("画面モードの切り替えに失敗しました。");
+    }
+    device.cullingEnabled = true;
+    return true;
+}
+
+void resetDevice(GraphicsDevice& device, bool windowed) {
+    device.windowed = windowed;
+    if (!device.deviceCreated) {
+        // The first call only records the mode: the device is created in that mode.
+        device.deviceCreated = true;
+        return;
+    }
+    platform::setFullscreen(!windowed);
+    if (platform::isFullscreen() == windowed) platform::fatal("画面モードの切り替えに失敗しました。");
+    if (windowed) {
+        const platform::WindowRect& r = device.windowRect;
+        platform::moveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    device.cullingEnabled = true;
+}
+
+void beginScene(GraphicsDevice&) { platform::beginScene(); }
+
+void endScene(GraphicsDevice&) { platform::endScene(); }
+
+void presentFrame(GraphicsDevice& device) {
+    // A skipped frame is not shown: the window keeps the previous picture.
+    if (device.drawEnabled) platform::present();
+}
+
+void releaseGraphics(GraphicsDevice& device) {
+    for (TextureSlot& slot : device.textures) {
+        if (slot.handle != platform::kNoTexture) platform::destroyTexture(slot.handle);
+        slot = TextureSlot{};
+    }
+    for (FontRecord& font : device.fonts) font = FontRecord{};
+    platform::shutdownVideo();
+}

@@ -1,0 +1,100 @@
+#pragma once
+// The drawing device: the frame, the seven blend modes, sprites, rectangles, lines, textures,
+// numbers and bitmap text on the 640 x 480 logical screen. Every drawing operation draws at
+// once through the shared quad; while drawEnabled is false they all return without drawing.
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/video.h"
+#include "platform/window.h"
+
+constexpr int kTextureCount = 8;
+constexpr int kFontCount = 1;
+constexpr int kDigitScratchSize = 32;
+
+struct Rgb {
+    int r, g, b;
+};
+
+struct TextureSlot {
+    int handle = platform::kNoTexture;
+    int width = 0, height = 0;      // the texture's real (padded) size
+};
+
+// The one platform font. Nothing is ever drawn with it, so it is kept as its description.
+struct FontRecord {
+    bool created = false;
+    int height = 0, width = 0, escapement = 0, orientation = 0, weight = 0;
+    bool italic = false, underline = false, strikeOut = false;
+    int charSet = 0, outputPrecision = 0, clipPrecision = 0, quality = 0, pitchAndFamily = 0;
+    const char* faceName = "";
+};
+
+struct GraphicsDevice {
+    TextureSlot textures[kTextureCount];
+    FontRecord fonts[kFontCount];
+    int textureCount = kTextureCount;
+    int fontCount = kFontCount;
+    bool deviceCreated = false;     // set by the first resetDevice; later calls really switch
+    bool windowed = true;           // the display mode asked for last
+    platform::WindowRect windowRect = {0, 0, 0, 0};  // the window when the device was created
+    bool cullingEnabled = false;
+    bool drawEnabled = true;
+    // The factors of the last valid blend mode: a mode outside 0..6 keeps them. Before any
+    // mode is set, the source is taken as it is.
+    platform::Blend blend = {platform::BlendFactor::One, platform::BlendFactor::Zero};
+    platform::Vertex quad[4] = {};  // 0 top-left, 1 top-right, 2 bottom-right, 3 bottom-left
+    int32_t digitScratch[kDigitScratchSize] = {};
+};
+
+// Frame and device.
+bool initGraphics(GraphicsDevice& device, bool windowed);   // ends the program on failure
+void resetDevice(GraphicsDevice& device, bool windowed);
+void beginScene(GraphicsDevice& device);
+void endScene(GraphicsDevice& device);
+void presentFrame(GraphicsDevice& device);
+void releaseGraphics(GraphicsDevice& device);
+
+// Colours are 0..255 channels of which only the low 8 bits count.
+uint32_t packColour(int a, int r, int g, int b);
+void setBlendMode(GraphicsDevice& device, int blendMode);
+
+// Drawing operations. (x, y) is the centre of a sprite; angles are whole degrees.
+void setSpriteQuad(GraphicsDevice& device, float x, float y, int cellX, int cellY, int cellW, int cellH, int texW,
+                   int texH, float scaleX, float scaleY, int angle, int r, int g, int b);
+void rotateQuadVertex(platform::Vertex& vertex, float centreX, float centreY, int angle);
+// Draws the shared quad as it stands with a texture slot (or platform::kNoTexture) and a blend mode.
+bool drawQuad(GraphicsDevice& device, int texture, int blendMode);
+bool drawSprite(GraphicsDevice& device, int texture, int blendMode, float x, float y, int cellX, int cellY, int cellW,
+                int cellH, float scaleX, float scaleY, int angle, int r, int g, int b);
+// Smoothed sprite with alpha; (x, y) is its top-left unless centred. Turns the other way.
+bool drawSpriteAlpha(GraphicsDevice& device, int texture, bool centred, float x, float y, int cellX, int cellY,
+                     int cellW, int cellH, float scaleX, float scaleY, int angle, int a, int r, int g, int b);
+bool drawCellStrip(GraphicsDevice& device, int blendMode, float x, float y, int cellX, int width, float scaleX,
+                   float scaleY, int r, int g);
+void setGradientQuad(GraphicsDevice& device, float x, float y, int w, int h, Rgb topLeft, Rgb topRight,
+                     Rgb bottomRight, Rgb bottomLeft);
+bool drawRect(GraphicsDevice& device, int blendMode, float x, float y, int w, int h, int r, int g, int b, bool filled);
+bool drawGradientRect(GraphicsDevice& device, int blendMode, float x, float y, int w, int h, Rgb topLeft,
+                      Rgb topRight, Rgb bottomRight, Rgb bottomLeft);
+void setLineVertices(GraphicsDevice& device, float x0, float y0, float x1, float y1, int r0, int g0, int b0, int r1,
+                     int g1, int b1);
+bool drawLine(GraphicsDevice& device, int blendMode, float x0, float y0, float x1, float y1, int r0, int g0, int b0,
+              int r1, int g1, int b1);
+
+// Textures and the font. A bad slot or an unreadable image ends the program.
+bool loadTexture(GraphicsDevice& device, int index, const char* path);
+bool loadTextureFromMemory(GraphicsDevice& device, int index, const uint8_t* bytes, size_t size);
+bool createFont(GraphicsDevice& device);
+
+// Numbers and text from the cells of the interface sheet (texture 5).
+void drawNumberAlpha(GraphicsDevice& device, int digits, int value, int texture, float x, float y, int cellX0,
+                     int cellY, int cellW, int cellH, float scaleX, float scaleY, int a, int r, int g, int b);
+void drawSmallNumber(GraphicsDevice& device, int digits, int blendMode, int value, float x, float y, float scaleX,
+                     float scaleY);
+void drawNumber(GraphicsDevice& device, int value, int blendMode, bool alignRight, float x, float y, int texture,
+                int cellX0, int cellY, int cellW, int cellH, float scaleX, float scaleY, int r, int g, int b);
+void drawText(GraphicsDevice& device, const char* text, float x, float y, float scaleX, float scaleY, int a, int r,
+              int g, int b);
+// The glyph of a byte in the 88-glyph alphabet, or -1 for a byte that draws nothing.
+int glyphIndex(unsigned char c);
