@@ -128,12 +128,4 @@ TEST_F(TaskListTest, ClearingRemovesEveryTaskIncludingUnfinishedOnes) {
     EXPECT_FALSE(add(16, 0));
 }
 
-TEST_F(TaskListTest, PayloadSlotsHoldFloatsBitForBit) {
-    DrawTask task;
-    setPayloadFloat(task, 18, -0.1f);
-    EXPECT_EQ(payloadFloat(task, 18), -0.1f);
-    task.payload[0] = 0x3F800000;
-    EXPECT_EQ(payloadFloat(task, 0), 1.0f);
-}
-
 }  // namespace

@@ -27,28 +27,15 @@ TEST(KeyMapTest, TheGamesKeysMapToTheirCodes) {
     EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_F4), platform::DIK_F4);
 }
 
-TEST(KeyMapTest, RowsFunctionKeysArrowsAndTheKeypadFollowTheStandardTable) {
+TEST(KeyMapTest, ArrowsFunctionKeysAndTheRightHandKeysSitWhereTheTableIsNotInOrder) {
     EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_0), 0x0B);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_Q), 0x10);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_P), 0x19);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_L), 0x26);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_M), 0x32);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_F10), 0x44);
     EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_F11), 0x57);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_F12), 0x58);
     EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_UP), 0xC8);
     EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_LEFT), 0xCB);
     EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_RIGHT), 0xCD);
     EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_DOWN), 0xD0);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_KP_7), 0x47);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_KP_0), 0x52);
     EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_KP_ENTER), 0x9C);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_RCTRL), 0x9D);
     EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_RALT), 0xB8);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_DELETE), 0xD3);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_PAGEDOWN), 0xD1);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_BACKSPACE), 0x0E);
-    EXPECT_EQ(directInputKeyFromScancode(SDL_SCANCODE_TAB), 0x0F);
 }
 
 TEST(KeyMapTest, EveryScancodeMapsInsideTheTableAndNoTwoKeysShareACodeByAccident) {
