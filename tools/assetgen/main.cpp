@@ -1,0 +1,83 @@
+// assetgen OUTDIR [--png-dir DIR]
+// Draws the game's images into OUTDIR/img (kept only as enciphered archives) and
+// synthesises its sounds into OUTDIR/sound. Exit code 0 on success, 1 on any failure.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "app/asset_archive.h"
+#include "images.h"
+#include "sounds.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kImageNames[] = {
+    "logo", "objects", "objects_monochro", "objects2", "objects2_monochro", "bg_filter", "effect", "effect2",
+};
+
+int fail(const std::string& text) {
+    std::fprintf(stderr, "assetgen: %s\n", text.c_str());
+    return 1;
+}
+
+bool makeFolder(const fs::path& dir) {
+    std::error_code error;
+    fs::create_directories(dir, error);
+    if (error || !fs::is_directory(dir)) {
+        std::fprintf(stderr, "assetgen: cannot create the folder %s\n", dir.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Turns every plain image into its archive and removes the plain file, keeping a copy in
+// pngDir when one is given.
+bool archiveImages(const fs::path& imgDir, const fs::path& pngDir) {
+    AssetArchive archive;
+    constructAssetArchive(archive, kArchiveKey);
+    for (const char* name : kImageNames) {
+        const fs::path png = imgDir / (std::string(name) + ".png");
+        if (!fs::is_regular_file(png)) return fail("the image " + png.string() + " was not drawn") == 0;
+        std::error_code error;
+        if (!pngDir.empty()) {
+            fs::copy_file(png, pngDir / png.filename(), fs::copy_options::overwrite_existing, error);
+            if (error) return fail("cannot copy " + png.string() + " to " + pngDir.string()) == 0;
+        }
+        if (!makeArchive(archive, png.c_str(), 0)) return fail("cannot make the archive of " + png.string()) == 0;
+        fs::remove(png, error);
+        if (error) return fail("cannot remove " + png.string()) == 0;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* usage = "usage: assetgen OUTDIR [--png-dir DIR]";
+    fs::path outDir, pngDir;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--png-dir") == 0) {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') return fail(std::string("--png-dir needs a folder\n") + usage);
+            pngDir = argv[++i];
+        } else if (argv[i][0] == '-' || !outDir.empty() || argv[i][0] == '\0') {
+            return fail(std::string("unexpected argument '") + argv[i] + "'\n" + usage);
+        } else {
+            outDir = argv[i];
+        }
+    }
+    if (outDir.empty()) return fail(usage);
+
+    const fs::path imgDir = outDir / "img";
+    const fs::path soundDir = outDir / "sound";
+    if (!makeFolder(imgDir) || !makeFolder(soundDir)) return 1;
+    if (!pngDir.empty() && !makeFolder(pngDir)) return 1;
+
+    if (!writeImages(imgDir.string())) return fail("the images could not be drawn");
+    if (!archiveImages(imgDir, pngDir)) return 1;
+    if (!writeSounds(soundDir.string())) return fail("the sounds could not be written");
+    return 0;
+}
