@@ -1,0 +1,148 @@
+#include "app/app.h"
+
+#include "platform/clock.h"
+#include "platform/keys.h"
+
+namespace {
+
+void updateFpsWindow(App& app) {
+    app.framesThisSecond += 1;
+    const uint32_t now = platform::ticksMs();
+    if (static_cast<int32_t>(now - app.fpsWindowStart) > 1000) {
+        app.fps = app.framesThisSecond;
+        app.framesThisSecond = 0;
+        app.fpsWindowStart = now;
+    }
+}
+
+// Sleeps out the rest of the slice; the slice runs from the end of one frame to the end of the
+// next, so an overrun is not made up later.
+void paceFrame(App& app) {
+    const int32_t slice = 1000 / app.targetFps;
+    const int32_t wait = slice - static_cast<int32_t>(platform::ticksMs() - app.lastFrameEnd);
+    if (wait > 0) {
+        platform::sleepMs(static_cast<uint32_t>(wait));
+        app.lastSleep = wait;
+    } else {
+        app.lastSleep = 0;
+    }
+    app.lastFrameEnd = platform::ticksMs();
+}
+
+void toggleMute(App& app) {
+    SoundSystem& sound = app.world.sound;
+    sound.muted = !sound.muted;
+    if (sound.muted) {
+        stopAll(sound);
+    } else {
+        playCurrentMusic(app.world);
+    }
+}
+
+void decideFrameSkip(App& app) {
+    const bool heavy = frameLoad(app) > 0.9f;
+    if (heavy) {
+        app.skipCounter = kSkipFrames;
+    } else if (app.skipCounter > 0) {
+        app.skipCounter -= 1;
+    }
+    // Uses the scene frame before the scene advances it in this frame.
+    app.renderer.device.drawEnabled = !(app.skipCounter != 0 && (app.sceneFrame & 1u) != 0);
+}
+
+}  // namespace
+
+void constructApp(App& app, const void* window) {
+    buildWorld(app.world, window);
+    constructRenderer(app.renderer, window);
+    constructInputDevice(app.input);
+    app.targetFps = kTargetFps;
+    app.framesThisSecond = 0;
+    app.fps = 0;
+    app.lastFrameEnd = app.fpsWindowStart = platform::ticksMs();
+    app.window = window;
+    // The loading picture is on screen while the sounds load.
+    drawLoadingScreen(app.renderer, 0);
+    app.renderer.viewOffset = {0.0f, 0.0f};
+    app.renderer.zoom = 1.0f;
+    loadSoundTable(app.world.sound);
+    app.world.renderer = &app.renderer;
+    initInput(app.input);
+    app.world.input = &app.input;
+    app.quitRequested = false;
+    app.zoomOutLock = false;
+    app.inverted = false;
+    app.paused = false;
+    app.skipCounter = 0;
+    app.overlayPeak = 0;
+    switchScene(app, sceneBoot);
+}
+
+void destroyApp(App& app) {
+    shutdownInput(app.input);
+    destroyRenderer(app.renderer);
+    unloadSoundTable(app.world.sound);
+}
+
+float frameLoad(const App& app) {
+    const int32_t slice = 1000 / app.targetFps;
+    const double ideal = 1000.0 / app.targetFps;
+    return static_cast<float>((slice - app.lastSleep) / ideal);
+}
+
+void goToTitle(App& app) {
+    if (app.titleScene != nullptr) switchScene(app, app.titleScene);
+    app.paused = false;
+}
+
+void applyGlobalKeys(App& app) {
+    InputDevice& in = app.input;
+    if (keyPressed(in, platform::DIK_RETURN)) app.paused = !app.paused;
+    if (keyPressed(in, platform::DIK_ESCAPE)) app.quitRequested = true;
+    // The display switch waits while paused; its press stays unread until then.
+    if (!app.paused && keyPressed(in, platform::DIK_F1)) {
+        app.renderer.windowed = !app.renderer.windowed;
+        resetDevice(app.renderer.device, app.renderer.windowed);
+    }
+    if (keyPressed(in, platform::DIK_1)) goToTitle(app);
+    if (keyPressed(in, platform::DIK_F3)) toggleMute(app);
+    if (!app.paused && keyPressed(in, platform::DIK_F4)) app.inverted = !app.inverted;
+    decideFrameSkip(app);
+}
+
+void drawDebugOverlay(App& app) {
+    GraphicsDevice& d = app.renderer.device;
+    int meter = static_cast<int>(frameLoad(app) * kLoadMeterWidth);
+    if (meter > kLoadMeterWidth) meter = kLoadMeterWidth;
+    if (app.overlayPeak < meter) app.overlayPeak = meter;
+    if (app.overlayPeak > 0) app.overlayPeak -= 2;
+    // A peak of -1 would be a reversed quad, which the original device culled: draw it as empty.
+    const int peakWidth = app.overlayPeak > 0 ? app.overlayPeak : 0;
+    drawGradientRect(d, 0, 3.0f, 16.0f, peakWidth, 6, {255, 255, 150}, {255, 255, 150}, {255, 255, 0}, {255, 255, 0});
+    drawGradientRect(d, 0, 3.0f, 16.0f, meter, 6, {255, 100, 100}, {255, 100, 100}, {255, 0, 0}, {255, 0, 0});
+    drawRect(d, 0, 3.0f, 16.0f, kLoadMeterWidth, 5, 150, 150, 150, false);
+    if (app.world.sound.muted) drawText(d, "MUTE", 62.0f, 3.0f, 1.0f, 1.0f, 255, 155, 205, 255);
+    if (app.skipCounter > 0) {
+        // Brighter while more skipped frames remain.
+        drawText(d, "FRAME SKIP", 62.0f, 16.0f, 1.0f, 1.0f, app.skipCounter * 20 + 150, 255, 155, 155);
+    }
+    drawText(d, "FPS", 3.0f, 3.0f, 1.0f, 1.0f, 255, 255, 255, 255);
+    drawNumberAlpha(d, 2, app.fps, kInterfaceTexture, 35.0f, 3.0f, 260, 150, 8, 12, 1.0f, 1.0f, 255, 255, 255, 255);
+}
+
+void runFrame(App& app) {
+    updateFpsWindow(app);
+    if (pollKeyboard(app.input)) {
+        pollMouse(app.input);
+        updateCursorPosition(app.input);
+        applyGlobalKeys(app);
+        GraphicsDevice& d = app.renderer.device;
+        beginScene(d);
+        if (!app.paused) app.scene(app);
+        drawDebugOverlay(app);
+        if (app.inverted) drawRect(d, 5, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
+        endScene(d);
+        presentFrame(d);
+    }
+    paceFrame(app);
+}

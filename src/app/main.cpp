@@ -1,0 +1,68 @@
+// The game's entry: the executable's folder becomes the working directory (the images and
+// sounds lie beside the program), the window opens, and the message pump runs one frame
+// whenever no event is waiting.
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/app.h"
+#include "app/main_window.h"
+#include "platform/message.h"
+#include "platform/window.h"
+
+namespace {
+
+// Built once; it holds fixed pools far too large for the stack.
+App gApp;
+
+bool enterExecutableFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
+    if (length <= 0) return false;
+    path[length] = '\0';
+    std::string folder(path);
+    const size_t slash = folder.rfind('/');
+    if (slash == std::string::npos) return false;
+    folder.resize(slash == 0 ? 1 : slash);
+    return chdir(folder.c_str()) == 0;
+}
+
+// Drains the waiting events; false once one of them ends the program.
+bool pumpEvents() {
+    platform::Event event;
+    while (platform::pollEvent(event)) {
+        if (!windowProc(event)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main() {
+    if (!enterExecutableFolder()) {
+        char text[256];
+        std::snprintf(text, sizeof(text), "The game's folder cannot be opened: %s", std::strerror(errno));
+        platform::showMessage(nullptr, text);
+        return 1;
+    }
+    if (!registerWindowClass()) return 1;
+    readDesktopSize();
+    if (!createMainWindow()) {
+        unregisterWindowClass();
+        return 1;
+    }
+    constructApp(gApp, &mainWindow);
+    while (pumpEvents()) {
+        runFrame(gApp);
+        if (gApp.quitRequested) break;
+    }
+    // The sounds, textures and input go before the window they belong to.
+    destroyApp(gApp);
+    unregisterWindowClass();
+    return 0;
+}
