@@ -53,6 +53,7 @@ Signal makeLeaf() {
     SvFilter left, right;
     double grain = 0;
     double grainPan = 0;
+    double softLeft = 0, softRight = 0;
     const size_t n = signalLength(s);
     for (size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
@@ -68,8 +69,11 @@ Signal makeLeaf() {
         runFilter(right, nextNoise(noise), cutoff * 1.07, 0.7);
         const double l = left.band * (bed + grain * (1.0 - grainPan) * 0.5);
         const double r = right.band * (bed + grain * (1.0 + grainPan) * 0.5);
-        s.left[i] += static_cast<float>(l);
-        s.right[i] += static_cast<float>(r);
+        // A one-pole low-pass takes the glassy top off the crackle.
+        softLeft += 0.55 * (l - softLeft);
+        softRight += 0.55 * (r - softRight);
+        s.left[i] += static_cast<float>(softLeft);
+        s.right[i] += static_cast<float>(softRight);
     }
     finishSignal(s, 0.6, 0.01, 0.08);
     return s;
