@@ -152,7 +152,8 @@ MidiSummary summariseMidi(const std::vector<uint8_t>& b) {
             } else {
                 running = status;
                 const int kind = status & 0xF0;
-                const int data = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
+                const size_t data = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
+                if (running < 0x80 || at + data > end) break;  // malformed: the track never ends
                 const int key = (status & 0x0F) * 128 + b[at];
                 if (kind == 0x90 && b[at + 1] > 0) {
                     ++sounding[key];

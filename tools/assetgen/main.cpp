@@ -19,9 +19,15 @@ const char* const kImageNames[] = {
     "logo", "objects", "objects_monochro", "objects2", "objects2_monochro", "bg_filter", "effect", "effect2",
 };
 
+// Reports a failure on stderr; returns the tool's failure exit code.
 int fail(const std::string& text) {
     std::fprintf(stderr, "assetgen: %s\n", text.c_str());
     return 1;
+}
+
+bool refuse(const std::string& text) {
+    fail(text);
+    return false;
 }
 
 bool makeFolder(const fs::path& dir) {
@@ -41,15 +47,15 @@ bool archiveImages(const fs::path& imgDir, const fs::path& pngDir) {
     constructAssetArchive(archive, kArchiveKey);
     for (const char* name : kImageNames) {
         const fs::path png = imgDir / (std::string(name) + ".png");
-        if (!fs::is_regular_file(png)) return fail("the image " + png.string() + " was not drawn") == 0;
+        if (!fs::is_regular_file(png)) return refuse("the image " + png.string() + " was not drawn");
         std::error_code error;
         if (!pngDir.empty()) {
             fs::copy_file(png, pngDir / png.filename(), fs::copy_options::overwrite_existing, error);
-            if (error) return fail("cannot copy " + png.string() + " to " + pngDir.string()) == 0;
+            if (error) return refuse("cannot copy " + png.string() + " to " + pngDir.string());
         }
-        if (!makeArchive(archive, png.c_str(), 0)) return fail("cannot make the archive of " + png.string()) == 0;
+        if (!makeArchive(archive, png.c_str(), 0)) return refuse("cannot make the archive of " + png.string());
         fs::remove(png, error);
-        if (error) return fail("cannot remove " + png.string()) == 0;
+        if (error) return refuse("cannot remove " + png.string());
     }
     return true;
 }
