@@ -89,6 +89,17 @@ TEST_F(AssetArchiveTest, ScramblesTheHeadWithTheRepeatedKeyAndLeavesTheRestAlone
     EXPECT_EQ(readBytes(path), plain);
 }
 
+TEST_F(AssetArchiveTest, KeyRepeatsByItsOwnLength) {
+    AssetArchive shortKey;
+    constructAssetArchive(shortKey, "abc");
+    ASSERT_EQ(shortKey.keyLength, 3);
+    const auto plain = patternBytes(50);
+    const auto path = file(plain);
+    ASSERT_TRUE(scrambleFile(shortKey, path.c_str(), 0));
+    const auto scrambled = readBytes(path);
+    for (size_t i = 0; i < plain.size(); ++i) EXPECT_EQ(scrambled[i], plain[i] ^ "abc"[i % 3]) << "byte " << i;
+}
+
 TEST_F(AssetArchiveTest, ShortFileIsProcessedOverItsWholeLengthAndKeepsItsSize) {
     const auto plain = patternBytes(37);
     const auto path = file(plain);
