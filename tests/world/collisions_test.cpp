@@ -1,0 +1,286 @@
+// The pair pass and the meeting rules.
+#include "world_test_support.h"
+
+using CollisionTest = WorldTest;
+
+TEST_F(CollisionTest, TouchingAquasMergeIntoTheRootOfTheirSquaresCappedAt300) {
+    WorldObject& a = add(aqua, 200, 500, 500);
+    WorldObject& b = add(aqua, 200, 510, 500);
+    collideObjects(w, 1);
+    // The newest entry heads its cell, so b acts first and merges into a; b leaves at the end
+    // of the frame and the second test of the pair is skipped.
+    EXPECT_TRUE(b.dying);
+    EXPECT_EQ(b.fadeTimer, 0);
+    EXPECT_EQ(a.size, 282);
+    EXPECT_FLOAT_EQ(a.x, 505.0f);
+    EXPECT_EQ(a.launchTimer, 10);
+    EXPECT_EQ(w.pairTests, 1);
+    EXPECT_EQ(effectsPlayed(kSlotAqua), 1);
+
+    WorldObject& c = add(aqua, 250, 800, 500);
+    WorldObject& d = add(aqua, 250, 800, 500);
+    const GeneratorSnapshot before = takeSnapshot(w);
+    interact(w, c, d, 1);
+    MathTables m = replay(before);
+    EXPECT_EQ(d.size, 300);
+    EXPECT_FLOAT_EQ(d.vx, randomFloat(m, 1.4f) - 0.7f);  // the first draw is vx
+    EXPECT_FLOAT_EQ(d.vy, randomFloat(m, 1.4f) - 0.7f);
+}
+
+TEST_F(CollisionTest, PairCountIncludesMissesAndExcludesDyingObjects) {
+    add(leaf, 20, 300, 300);
+    add(leaf, 20, 350, 350);  // same cell, far apart: tested as (a, b) and as (b, a)
+    collideObjects(w, 1);
+    EXPECT_EQ(w.pairTests, 2);
+    add(leaf, 20, 320, 320).dying = true;
+    collideObjects(w, 1);
+    EXPECT_EQ(w.pairTests, 2);
+}
+
+TEST_F(CollisionTest, APairThatMeetsOnlyThroughAThirdCellIsNotTested) {
+    // The metal starts in cell (2, 1) and spans right and down; the leaf starts in (1, 2).
+    WorldObject& piece = add(metal, 400, 390, 190);
+    WorldObject& l = add(leaf, 400, 290, 310);
+    collideObjects(w, 2);
+    EXPECT_EQ(w.pairTests, 0);
+    EXPECT_EQ(l.charge, 0);
+
+    l.x = 300;  // now it starts in (2, 2), below the metal's cell
+    collideObjects(w, 2);
+    EXPECT_EQ(w.pairTests, 1);
+    EXPECT_EQ(l.charge, 10);
+    EXPECT_EQ(piece.charge, 4);
+    EXPECT_TRUE(l.touched);
+}
+
+TEST_F(CollisionTest, LaunchingObjectsDoNotMeetButSproutsActWhileLaunching) {
+    WorldObject& piece = add(metal, 100, 500, 500, 0, 0, 3);
+    WorldObject& l = add(leaf, 100, 500, 500);
+    interact(w, piece, l, 2);
+    EXPECT_EQ(l.charge, 0);
+    piece.launchTimer = 0;
+    l.launchTimer = 1;
+    interact(w, piece, l, 2);
+    EXPECT_EQ(l.charge, 0);
+
+    WorldObject& s = add(sprout, 100, 200, 200, 0, 0, 5);
+    WorldObject& food = add(soil, 100, 220, 200);
+    interact(w, s, food, 1);
+    EXPECT_EQ(food.size, 92);
+}
+
+TEST_F(CollisionTest, SoilDrinksWaterByItsSizeAndAlwaysGainsTen) {
+    WorldObject& clod = add(soil, 60, 500, 500);
+    WorldObject& drop = add(aqua, 100, 520, 500);
+    interact(w, clod, drop, 1);
+    EXPECT_EQ(drop.size, 100);  // 60 x 0.015 truncates to 0
+    EXPECT_EQ(clod.absorbed, 10);
+    EXPECT_FLOAT_EQ(drop.x, 516.0f);  // pulled by 4
+
+    WorldObject& bigClod = add(soil, 200, 700, 500);
+    bigClod.absorbed = 95;
+    WorldObject& small = add(aqua, 32, 700, 500);
+    interact(w, bigClod, small, 1);
+    EXPECT_EQ(small.size, 29);
+    EXPECT_TRUE(small.dying);
+    EXPECT_EQ(bigClod.absorbed, 100);
+}
+
+TEST_F(CollisionTest, MetalChargesOnlyAquasOf200AndMore) {
+    WorldObject& piece = add(metal, 100, 500, 500);
+    WorldObject& small = add(aqua, 150, 500, 500);
+    WorldObject& big = add(aqua, 200, 500, 500);
+    interact(w, piece, small, 2);
+    EXPECT_EQ(small.charge, 0);
+    EXPECT_EQ(piece.charge, 0);
+    interact(w, piece, big, 3);
+    EXPECT_EQ(big.charge, 10);
+    EXPECT_EQ(piece.charge, 4);
+    EXPECT_FALSE(big.touched);  // glows on even frames only
+}
+
+TEST_F(CollisionTest, MetalMeltsFlaresUntilItIsFullOfHeat) {
+    WorldObject& piece = add(metal, 100, 500, 500);
+    WorldObject& fire = add(flare, 40, 510, 500);
+    piece.absorbed = 90;
+    interact(w, piece, fire, 1);
+    EXPECT_EQ(fire.size, 35);
+    EXPECT_EQ(piece.absorbed, 100);
+    interact(w, piece, fire, 1);
+    EXPECT_EQ(fire.size, 35);  // not melted at 100
+    EXPECT_FALSE(fire.dying);
+}
+
+TEST_F(CollisionTest, WetSoilAndHotMetalGiveLife) {
+    WorldObject& clod = add(soil, 100, 400, 500);
+    WorldObject& piece = add(metal, 201, 500, 500);
+    clod.absorbed = piece.absorbed = 100;
+    const GeneratorSnapshot before = takeSnapshot(w);
+    interact(w, clod, piece, 1);
+    MathTables m = replay(before);
+    EXPECT_TRUE(clod.dying);
+    EXPECT_TRUE(piece.dying);
+    EXPECT_EQ(clod.fadeTimer, 8);
+    const auto lives = objectsOfKind(life);
+    ASSERT_EQ(lives.size(), 1u);
+    EXPECT_EQ(lives[0]->size, 150);
+    EXPECT_FLOAT_EQ(lives[0]->x, 450.0f);
+    EXPECT_FLOAT_EQ(lives[0]->vy, randomFloat(m, 1.0f) - 0.5f);  // the first draw is vy
+    EXPECT_FLOAT_EQ(lives[0]->vx, randomFloat(m, 1.0f) - 0.5f);
+    EXPECT_EQ(effectsPlayed(kSlotLife), 1);
+}
+
+TEST_F(CollisionTest, FireBurnsLeavesIntoFlaresAndSoil) {
+    WorldObject& fire = add(flare, 40, 500, 500);
+    WorldObject& l = add(leaf, 100, 500, 500);
+    interact(w, fire, l, 1);
+    EXPECT_TRUE(l.dying);
+    EXPECT_EQ(l.fadeTimer, 0);
+    EXPECT_EQ(objectsOfKind(flare).size(), 4u);
+    ASSERT_EQ(objectsOfKind(soil).size(), 1u);
+    EXPECT_EQ(objectsOfKind(soil)[0]->size, 80);
+}
+
+TEST_F(CollisionTest, LeavesDrinkOnEvenFramesAndSproutCloversOnWetSoil) {
+    WorldObject& l = add(leaf, 100, 500, 500);
+    WorldObject& drop = add(aqua, 100, 540, 500);
+    interact(w, l, drop, 1);
+    EXPECT_EQ(drop.size, 100);
+    interact(w, l, drop, 2);
+    EXPECT_EQ(drop.size, 99);
+    EXPECT_EQ(l.size, 100);
+    interact(w, l, drop, 4);
+    EXPECT_EQ(l.size, 101);
+    EXPECT_FLOAT_EQ(drop.x, 538.0f);
+
+    WorldObject& wet = add(soil, 100, 300, 300);
+    wet.absorbed = 51;
+    interact(w, l, wet, 1);
+    EXPECT_EQ(wet.size, 70);
+    EXPECT_FALSE(wet.dying);
+    WorldObject& clover = *newestRecord(w.objects);
+    EXPECT_EQ(clover.kind, leaf);
+    EXPECT_TRUE(clover.clover);
+    EXPECT_EQ(clover.size, 90);
+    EXPECT_EQ(clover.launchTimer, 30);
+}
+
+TEST_F(CollisionTest, SoilsMergeAndShareWhatTheyAbsorbed) {
+    WorldObject& a = add(soil, 120, 500, 500);
+    WorldObject& b = add(soil, 160, 520, 500);
+    a.absorbed = 30;
+    b.absorbed = 61;
+    interact(w, a, b, 1);
+    EXPECT_TRUE(a.dying);
+    EXPECT_EQ(a.fadeTimer, 8);
+    EXPECT_EQ(b.size, 200);
+    EXPECT_EQ(b.absorbed, 45);
+    EXPECT_EQ(b.launchTimer, 0);
+}
+
+TEST_F(CollisionTest, LifeEatsOnEvenFramesAndBurstsWhenItMeetsADream) {
+    WorldObject& cell = add(life, 100, 500, 500);
+    WorldObject& food = add(metal, 30, 500, 500);
+    interact(w, cell, food, 1);
+    EXPECT_EQ(food.size, 30);
+    interact(w, cell, food, 2);
+    EXPECT_EQ(food.size, 29);
+    EXPECT_TRUE(food.dying);
+    EXPECT_EQ(cell.size, 101);
+    WorldObject& d = add(dream, 50, 500, 500);
+    interact(w, cell, d, 1);
+    EXPECT_EQ(cell.charge, 300);
+}
+
+TEST_F(CollisionTest, ASproutOf299ThatBitesBecomesABudInTheSameCall) {
+    WorldObject& s = add(sprout, 299, 500, 500);
+    s.charge = 50;
+    WorldObject& food = add(flare, 37, 560, 500);
+    interact(w, s, food, 1);
+    EXPECT_EQ(food.size, 29);
+    EXPECT_TRUE(food.dying);
+    EXPECT_EQ(s.kind, bud);
+    EXPECT_EQ(s.size, 300);
+    EXPECT_EQ(s.charge, 0);
+    EXPECT_EQ(s.content, flare);
+    EXPECT_EQ(s.launchTimer, 10);
+    EXPECT_EQ(w.score, 58);
+    EXPECT_FLOAT_EQ(food.x, 550.0f);
+    EXPECT_EQ(effectsPlayed(kSlotLife), 1);
+
+    WorldObject& food2 = add(soil, 100, 500, 500);
+    s.launchTimer = 0;
+    interact(w, s, food2, 1);  // a bud eats but no longer grows
+    EXPECT_EQ(s.size, 300);
+    EXPECT_EQ(food2.size, 92);
+    EXPECT_EQ(s.launchTimer, 7);
+}
+
+TEST_F(CollisionTest, AnAquaFlowerQuenchesAFlareIntoSprayAndARing) {
+    WorldObject& f = add(aquaFlower, 200, 500, 500);
+    WorldObject& fire = add(flare, 100, 520, 500);
+    interact(w, f, fire, 1);
+    EXPECT_EQ(f.size, 199);
+    EXPECT_EQ(f.launchTimer, 10);
+    EXPECT_TRUE(fire.dying);
+    const auto drops = objectsOfKind(aqua);
+    ASSERT_EQ(drops.size(), 9u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(drops[i]->size, 66);   // 100 x 100 / 150
+    for (int i = 3; i < 9; ++i) {
+        EXPECT_EQ(drops[i]->size, 80);
+        EXPECT_FLOAT_EQ(drops[i]->x, 500.0f);
+    }
+
+    WorldObject& f2 = add(aquaFlower, 150, 900, 500);
+    WorldObject& spark = add(flare, 80, 900, 500);
+    interact(w, f2, spark, 1);
+    EXPECT_TRUE(f2.dying);
+    EXPECT_EQ(objectsOfKind(aqua).size(), 12u);  // 0.8 x 80 = 64: no ring
+}
+
+TEST_F(CollisionTest, ALeafFlowerTurnsLargeDropsIntoTwoLeaves) {
+    WorldObject& f = add(leafFlower, 250, 500, 500);
+    WorldObject& drop = add(aqua, 100, 520, 500);
+    const GeneratorSnapshot before = takeSnapshot(w);
+    interact(w, f, drop, 1);
+    MathTables m = replay(before);
+    const int r = static_cast<int>(randomInt(m, 360));
+    EXPECT_EQ(f.size, 249);
+    EXPECT_TRUE(drop.dying);
+    const auto leaves = objectsOfKind(leaf);
+    ASSERT_EQ(leaves.size(), 2u);
+    for (int i = 0; i < 2; ++i) {
+        const bool clover = nextRandom(m) % 100u < 70u;
+        EXPECT_EQ(leaves[i]->size, 70);
+        EXPECT_EQ(leaves[i]->angle, r - 90 + 10 * i);
+        EXPECT_EQ(leaves[i]->clover, clover);
+        EXPECT_NEAR(leaves[i]->x, 500.0f + 14.0f * 0.9f * tableCos(m, r + 20 * i), 1e-3);
+    }
+}
+
+TEST_F(CollisionTest, ASoilFlowerEatsMetalAndThrowsSoilBackThroughItself) {
+    WorldObject& f = add(soilFlower, 180, 500, 500);
+    WorldObject& piece = add(metal, 250, 600, 500);  // to the right: soil flies left
+    interact(w, f, piece, 2);
+    EXPECT_EQ(f.size, 179);
+    EXPECT_TRUE(f.dying);
+    EXPECT_EQ(piece.charge, 4);
+    EXPECT_TRUE(piece.touched);
+    const auto soils = objectsOfKind(soil);
+    ASSERT_EQ(soils.size(), 1u);
+    EXPECT_EQ(soils[0]->size, 150);
+    EXPECT_LT(soils[0]->vx, -5.9f);
+    EXPECT_EQ(soils[0]->launchTimer, 5);
+}
+
+TEST_F(CollisionTest, AMetalFlowerChargesElementsButNotFlaresOrSmallDrops) {
+    WorldObject& f = add(metalFlower, 250, 500, 500);
+    WorldObject& l = add(leaf, 50, 500, 500);
+    WorldObject& fire = add(flare, 50, 500, 500);
+    WorldObject& drop = add(aqua, 199, 500, 500);
+    for (WorldObject* t : {&l, &fire, &drop}) interact(w, f, *t, 2);
+    EXPECT_EQ(l.charge, 10);
+    EXPECT_TRUE(l.touched);
+    EXPECT_EQ(fire.charge, 0);
+    EXPECT_EQ(drop.charge, 0);
+}
