@@ -1,0 +1,64 @@
+#pragma once
+// Effect tasks: fades, flying and glowing pictures, hint pictures and the wave rings. The code
+// that starts an effect queues one of these callbacks on a task list with its payload; the list
+// then calls it once per run until it says it is finished. Every callback first ages its task by
+// one, so its first drawing sees age 1.
+#include <cstdint>
+
+#include "app/task_list.h"
+
+struct Renderer;
+
+// The 19 payload slots of a task as the effects read them. Positions are screen pixels (world
+// units for the wave rings). followY is a reference: being 64 bits wide it takes the slot before
+// it too, which no effect reads.
+struct EffectPayload {
+    float x = 0, y = 0;
+    float scaleBase = 0;          // final scale root of the zooming picture
+    int32_t texture = 0;
+    int32_t cellX = 0, cellY = 0, cellW = 0, cellH = 0;
+    int32_t angle = 0;            // drawing angle of the accelerating picture
+    int32_t red = 0, green = 0, blue = 0;
+    int32_t length = 0;           // frames of a fade
+    float scaleY = 0, scaleX = 0;
+    const int32_t* followY = nullptr;   // read every frame by the drifting picture
+    float dx = 0, dy = 0;         // velocity of the moving pictures, pixels per frame
+};
+
+// Payload slots (0-based) of the fields above.
+enum EffectSlot : int {
+    kSlotX = 0, kSlotY, kSlotScaleBase, kSlotTexture, kSlotCellX, kSlotCellY, kSlotCellW, kSlotCellH,
+    kSlotAngle, kSlotRed, kSlotGreen, kSlotBlue, kSlotLength, kSlotScaleY, kSlotScaleX,
+    kSlotFollowY = 15,   // two slots: 15 and 16
+    kSlotDx = 17, kSlotDy = 18,
+};
+
+EffectPayload readPayload(const DrawTask& task);
+void writePayload(DrawTask& task, const EffectPayload& payload);
+// addTask, then the payload into the new task. False (and nothing queued) when the list is full.
+bool queueEffect(TaskList& list, int order, DrawTaskCallback callback, int delay, const EffectPayload& payload);
+
+// Payloads the stagings share: a picture at full colour and natural size, and a full-screen fade.
+EffectPayload picturePayload(float x, float y, int texture, int cellX, int cellY, int cellW, int cellH);
+EffectPayload fadePayload(int red, int green, int blue, int length);
+
+// The fifteen callbacks.
+void slideInGlow(Renderer& renderer, DrawTask& task);
+void fadeOutAdditive(Renderer& renderer, DrawTask& task);
+void fadeOutDarken(Renderer& renderer, DrawTask& task);
+void fadeInAdditive(Renderer& renderer, DrawTask& task);
+void fadeInDarken(Renderer& renderer, DrawTask& task);
+void pictureFadeOut(Renderer& renderer, DrawTask& task);
+void movingPictureFadeOut(Renderer& renderer, DrawTask& task);
+void driftingPicture(Renderer& renderer, DrawTask& task);
+void repelRing(Renderer& renderer, DrawTask& task);
+void attractRing(Renderer& renderer, DrawTask& task);
+void zoomingPicture(Renderer& renderer, DrawTask& task);
+void acceleratingPicture(Renderer& renderer, DrawTask& task);
+void glowingPicture(Renderer& renderer, DrawTask& task);
+void glowingBand(Renderer& renderer, DrawTask& task);
+void hintPicture(Renderer& renderer, DrawTask& task);
+
+// Brightness of the glowing picture and band at an age: rises over 30 frames to 144, holds,
+// and falls to 0 at age 150.
+int glowBrightness(int age);
