@@ -1,0 +1,65 @@
+#include "graphics_test_support.h"
+
+namespace {
+
+void expectLogical(int wx, int wy, int lx, int ly) {
+    int x = 0, y = 0;
+    platform::windowToLogical(wx, wy, x, y);
+    EXPECT_EQ(x, lx) << "client " << wx << ", " << wy;
+    EXPECT_EQ(y, ly) << "client " << wx << ", " << wy;
+}
+
+}  // namespace
+
+TEST(ScreenViewport, FullScreenLetterboxesToFourByThree) {
+    using platform::screenViewport;
+    auto wide = screenViewport(1920, 1080, true);
+    EXPECT_EQ(wide.x, 240);
+    EXPECT_EQ(wide.y, 0);
+    EXPECT_EQ(wide.width, 1440);
+    EXPECT_EQ(wide.height, 1080);
+    auto tall = screenViewport(1280, 1024, true);
+    EXPECT_EQ(tall.x, 0);
+    EXPECT_EQ(tall.y, 32);
+    EXPECT_EQ(tall.height, 960);
+    // A window is always stretched over its whole client area.
+    auto window = screenViewport(1000, 600, false);
+    EXPECT_EQ(window.width, 1000);
+    EXPECT_EQ(window.height, 600);
+}
+
+TEST(WindowToLogical, FollowsTheWindowScaleAndTheFullScreenBars) {
+    platform::headless::resetWindow();
+    platform::createWindow("test", 0, 0, 1280, 960);
+    expectLogical(0, 0, 0, 0);
+    expectLogical(1279, 959, 639, 479);
+    expectLogical(641, 3, 320, 1);
+
+    platform::setFullscreen(true);  // the default desktop, 1920 x 1080
+    expectLogical(240, 0, 0, 0);
+    expectLogical(1679, 1079, 639, 479);
+    // The bars lie outside the screen, left of 0 and right of 639.
+    expectLogical(239, 500, -1, 222);
+    expectLogical(1680, 500, 640, 222);
+    platform::headless::resetWindow();
+}
+
+TEST(HeadlessWindow, RecordsTitleFocusAndEvents) {
+    platform::headless::resetWindow();
+    ASSERT_TRUE(platform::createWindow("Mossbloom --- 640 × 480", 640, 280, 640, 480));
+    EXPECT_FALSE(platform::createWindow("second", 0, 0, 10, 10));
+    EXPECT_STREQ(platform::windowTitle(), "Mossbloom --- 640 × 480");
+    EXPECT_TRUE(platform::windowHasFocus());
+    platform::headless::setWindowFocus(false);
+    EXPECT_FALSE(platform::windowHasFocus());
+
+    platform::headless::pushEvent({platform::EventKind::KeyDown, platform::kVirtualKeyF2});
+    platform::headless::pushEvent({platform::EventKind::Quit, 0});
+    platform::Event e;
+    ASSERT_TRUE(platform::pollEvent(e));
+    EXPECT_EQ(e.virtualKey, platform::kVirtualKeyF2);
+    ASSERT_TRUE(platform::pollEvent(e));
+    EXPECT_EQ(e.kind, platform::EventKind::Quit);
+    EXPECT_FALSE(platform::pollEvent(e));
+    platform::headless::resetWindow();
+}
