@@ -1,0 +1,329 @@
+// The frame loop: frame skipping, global keys, the FPS window, the debug overlay and the boot scene.
+#include <cmath>
+
+#include "app_fixture.h"
+#include "platform/headless/headless.h"
+#include "platform/keys.h"
+
+namespace hl = platform::headless;
+using apptest::AppTest;
+using platform::DIK_1;
+using platform::DIK_ESCAPE;
+using platform::DIK_F1;
+using platform::DIK_F3;
+using platform::DIK_F4;
+using platform::DIK_RETURN;
+
+namespace {
+
+uint32_t gSceneCost = 0;   // ms the test scene spends
+int gSceneCalls = 0;
+
+// Stands for any scene: counts its frames, spends gSceneCost ms and draws one rectangle.
+void testScene(App& app) {
+    advanceSceneFrame(app);
+    ++gSceneCalls;
+    hl::advanceTicks(gSceneCost);
+    drawRect(app.renderer.device, 0, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
+}
+
+class FrameLoopTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        gSceneCost = 0;
+        gSceneCalls = 0;
+        startApp();
+    }
+    void useTestScene() { switchScene(*app, testScene); }
+    int audioCalls(hl::AudioCall call) {
+        int n = 0;
+        for (const hl::AudioEvent& e : hl::audioEvents()) n += e.call == call ? 1 : 0;
+        return n;
+    }
+};
+
+TEST_F(FrameLoopTest, HeavyFrameIsTwoMillisecondsOfSleepOrLessNotThree) {
+    app->lastSleep = 3;
+    applyGlobalKeys(*app);
+    EXPECT_EQ(app->skipCounter, 0);
+    app->lastSleep = 2;
+    applyGlobalKeys(*app);
+    EXPECT_EQ(app->skipCounter, 5);
+    app->lastSleep = 3;
+    for (int expected = 4; expected >= 0; --expected) {
+        applyGlobalKeys(*app);
+        EXPECT_EQ(app->skipCounter, expected);
+    }
+    applyGlobalKeys(*app);
+    EXPECT_EQ(app->skipCounter, 0);
+}
+
+TEST_F(FrameLoopTest, OverrunFrameSleepsNothingAndMakesTheNextDecisionHeavy) {
+    useTestScene();
+    gSceneCost = 40;
+    hl::clearSleeps();
+    runFrame(*app);
+    EXPECT_EQ(app->lastSleep, 0);
+    EXPECT_TRUE(hl::sleeps().empty());
+    gSceneCost = 0;
+    runFrame(*app);
+    EXPECT_EQ(app->skipCounter, kSkipFrames);
+    EXPECT_EQ(app->lastSleep, 33);   // a quick frame sleeps out the whole slice
+}
+
+TEST_F(FrameLoopTest, WhileSkippingOddSceneFramesDrawAndPresentNothingButTheSceneRuns) {
+    useTestScene();
+    app->sceneFrame = 1;
+    app->lastSleep = 0;
+    for (int frame = 0; frame < 8; ++frame) {
+        const uint32_t sceneFrameBefore = app->sceneFrame;
+        const int callsBefore = gSceneCalls;
+        hl::clearVideoRecord();
+        runFrame(*app);
+        EXPECT_EQ(gSceneCalls, callsBefore + 1) << "frame " << frame;
+        const bool skipped = app->skipCounter != 0 && (sceneFrameBefore & 1u) != 0;
+        EXPECT_EQ(hl::videoRecord().draws.empty(), skipped) << "frame " << frame;
+        EXPECT_EQ(hl::videoRecord().presents, skipped ? 0 : 1) << "frame " << frame;
+        if (frame == 0) {
+            EXPECT_TRUE(skipped);
+        }
+        if (frame == 6) {
+            EXPECT_FALSE(skipped) << "odd frames draw again once the counter is spent";
+        }
+    }
+}
+
+TEST_F(FrameLoopTest, ReturnPausesOncePerPressAndPauseStopsOnlyTheScene) {
+    useTestScene();
+    frameWithKeys({DIK_RETURN});
+    EXPECT_TRUE(app->paused);
+    const int calls = gSceneCalls;
+    hl::clearVideoRecord();
+    frameWithKeys({DIK_RETURN});   // still held: no second toggle
+    frameWithKeys({});
+    EXPECT_TRUE(app->paused);
+    EXPECT_EQ(gSceneCalls, calls);
+    EXPECT_EQ(hl::videoRecord().presents, 2) << "the overlay and the present go on while paused";
+    EXPECT_FALSE(hl::videoRecord().draws.empty());
+    frameWithKeys({DIK_RETURN});
+    EXPECT_FALSE(app->paused);
+    EXPECT_EQ(gSceneCalls, calls + 1);
+}
+
+TEST_F(FrameLoopTest, F1AndF4DoNothingWhilePausedAndActOncePerPressOtherwise) {
+    frameWithKeys({DIK_RETURN});
+    ASSERT_TRUE(app->paused);
+    frameWithKeys({DIK_F1, DIK_F4});
+    EXPECT_TRUE(app->renderer.windowed);
+    EXPECT_FALSE(hl::windowRecord().fullscreen);
+    EXPECT_FALSE(app->inverted);
+
+    frameWithKeys({});
+    frameWithKeys({DIK_RETURN});
+    ASSERT_FALSE(app->paused);
+    frameWithKeys({DIK_F4});
+    frameWithKeys({DIK_F4});
+    EXPECT_TRUE(app->inverted);
+    // The inverting rectangle is the last draw of the frame: blend mode 5 over the whole screen.
+    const auto& draws = hl::videoRecord().draws;
+    ASSERT_FALSE(draws.empty());
+    EXPECT_EQ(draws.back().blend.source, platform::BlendFactor::InvDestColour);
+    EXPECT_EQ(draws.back().blend.destination, platform::BlendFactor::InvSrcColour);
+
+    const platform::WindowRect before = platform::windowRect();
+    frameWithKeys({DIK_F1});
+    EXPECT_FALSE(app->renderer.windowed);
+    EXPECT_TRUE(hl::windowRecord().fullscreen);
+    frameWithKeys({});
+    frameWithKeys({DIK_F1});
+    EXPECT_TRUE(app->renderer.windowed);
+    EXPECT_FALSE(hl::windowRecord().fullscreen);
+    const platform::WindowRect after = platform::windowRect();
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(after.right - after.left, 640);
+}
+
+TEST_F(FrameLoopTest, EscapeOneAndF3WorkWhilePausedAndOneEndsThePause) {
+    frameWithKeys({DIK_RETURN});
+    ASSERT_TRUE(app->paused);
+    frameWithKeys({DIK_F3});
+    EXPECT_TRUE(app->world.sound.muted);
+    frameWithKeys({DIK_1});
+    EXPECT_FALSE(app->paused);
+    // Without a title scene the boot scene stays.
+    EXPECT_EQ(app->scene, &sceneBoot);
+    frameWithKeys({DIK_ESCAPE});
+    EXPECT_TRUE(app->quitRequested);
+}
+
+TEST_F(FrameLoopTest, OneSwitchesToTheTitleSceneFromItsStart) {
+    app->titleScene = testScene;
+    app->sceneFrame = 40;
+    frameWithKeys({DIK_RETURN});
+    frameWithKeys({DIK_1});
+    EXPECT_FALSE(app->paused);
+    EXPECT_EQ(app->scene, &testScene);
+    EXPECT_EQ(app->sceneFrame, 1u) << "the new scene ran from frame 0 in the same frame";
+    frameWithKeys({DIK_1});   // held: no second switch
+    EXPECT_EQ(app->sceneFrame, 2u);
+}
+
+TEST_F(FrameLoopTest, F3MutesWithStopAndUnmutesWithTheCurrentMusicOnly) {
+    World& world = app->world;
+    world.musicSlot = kSlotTitleMusic;
+    hl::clearAudioEvents();
+    frameWithKeys({DIK_F3});
+    EXPECT_TRUE(world.sound.muted);
+    EXPECT_EQ(audioCalls(hl::AudioCall::StopAll), 1);
+    EXPECT_FALSE(playSoundEffect(world.sound, kSlotDecide));
+
+    frameWithKeys({});
+    frameWithKeys({DIK_F3});
+    EXPECT_FALSE(world.sound.muted);
+    ASSERT_EQ(audioCalls(hl::AudioCall::PlayMusic), 1);
+    EXPECT_EQ(hl::playingMusic(), world.sound.segments[kSlotTitleMusic]);
+
+    frameWithKeys({});
+    frameWithKeys({DIK_F3});
+    world.musicSlot = kNoMusic;
+    frameWithKeys({});
+    hl::clearAudioEvents();
+    frameWithKeys({DIK_F3});
+    EXPECT_FALSE(world.sound.muted);
+    EXPECT_EQ(audioCalls(hl::AudioCall::PlayMusic), 0);
+}
+
+TEST_F(FrameLoopTest, FpsIsZeroUntilMoreThanOneSecondHasPassed) {
+    const uint32_t start = app->fpsWindowStart;
+    for (int i = 0; i < 10; ++i) runFrame(*app);
+    hl::setTicks(start + 1000);
+    runFrame(*app);
+    EXPECT_EQ(app->fps, 0);
+    EXPECT_EQ(app->framesThisSecond, 11);
+    hl::setTicks(start + 1001);
+    runFrame(*app);
+    EXPECT_EQ(app->fps, 12);
+    EXPECT_EQ(app->framesThisSecond, 0);
+    EXPECT_EQ(app->fpsWindowStart, start + 1001);
+}
+
+TEST_F(FrameLoopTest, UnreadableKeyboardSkipsTheFrameButKeepsThePace) {
+    useTestScene();
+    hl::setKeyboardFocus(false);
+    hl::clearVideoRecord();
+    hl::clearSleeps();
+    runFrame(*app);
+    EXPECT_EQ(gSceneCalls, 0);
+    EXPECT_EQ(hl::videoRecord().presents, 0);
+    EXPECT_TRUE(hl::videoRecord().draws.empty());
+    EXPECT_EQ(hl::sleeps().size(), 1u);
+    hl::setKeyboardFocus(true);
+    runFrame(*app);
+    EXPECT_EQ(gSceneCalls, 1);
+}
+
+// Width of a recorded untextured quad.
+float quadWidth(const hl::DrawCall& call) { return call.vertices[1].x - call.vertices[0].x; }
+
+TEST_F(FrameLoopTest, OverlayMeterFollowsTheLoadAndItsPeakFallsByTwo) {
+    app->overlayPeak = 0;
+    app->lastSleep = 0;   // load 0.99: a meter of 46
+    hl::clearVideoRecord();
+    drawDebugOverlay(*app);
+    const auto& draws = hl::videoRecord().draws;
+    ASSERT_GE(draws.size(), 2u);
+    EXPECT_FLOAT_EQ(quadWidth(draws[0]), 44.0f);
+    EXPECT_FLOAT_EQ(quadWidth(draws[1]), 46.0f);
+    EXPECT_FLOAT_EQ(draws[1].vertices[0].x, 3.0f);
+
+    app->lastSleep = 33;  // idle: the meter drops at once, the peak falls slowly
+    for (int expectedPeak : {42, 40, 38}) {
+        hl::clearVideoRecord();
+        drawDebugOverlay(*app);
+        EXPECT_FLOAT_EQ(quadWidth(hl::videoRecord().draws[0]), static_cast<float>(expectedPeak));
+        EXPECT_FLOAT_EQ(quadWidth(hl::videoRecord().draws[1]), 0.0f);
+    }
+
+    app->lastSleep = -10;  // more than a whole slice of work is drawn 47 wide
+    hl::clearVideoRecord();
+    drawDebugOverlay(*app);
+    EXPECT_FLOAT_EQ(quadWidth(hl::videoRecord().draws[1]), 47.0f);
+    EXPECT_EQ(app->overlayPeak, 45);
+}
+
+TEST_F(FrameLoopTest, OverlayShowsMuteAndAFrameSkipNoteThatDimsAsSkippingEnds) {
+    auto overlayDraws = [&] {
+        hl::clearVideoRecord();
+        drawDebugOverlay(*app);
+        return hl::videoRecord().draws;
+    };
+    app->lastSleep = 33;
+    const size_t plain = overlayDraws().size();
+    app->world.sound.muted = true;
+    EXPECT_EQ(overlayDraws().size(), plain + 4) << "M, U, T, E";
+    app->world.sound.muted = false;
+
+    app->skipCounter = 5;
+    auto draws = overlayDraws();
+    ASSERT_EQ(draws.size(), plain + 9) << "FRAME SKIP without its space";
+    // The first glyph after the meter box (two quads and four lines) is the F of FRAME.
+    const uint32_t bright = draws[6].vertices[0].colour;
+    app->skipCounter = 1;
+    draws = overlayDraws();
+    const uint32_t dim = draws[6].vertices[0].colour;
+    EXPECT_EQ((bright >> 16) & 0xFF, 250u);   // 255 faded by (5 x 20 + 150) / 255
+    EXPECT_EQ((dim >> 16) & 0xFF, 170u);      // 255 faded by (1 x 20 + 150) / 255
+}
+
+TEST_F(FrameLoopTest, BootSceneShowsTheLoadingPictureEveryFrame) {
+    ASSERT_EQ(app->scene, &sceneBoot);
+    hl::clearVideoRecord();
+    app->sceneFrame = 17;   // the boot scene draws frame 18: the spinner turned by 90 degrees
+    app->lastSleep = 33;    // a calm previous frame, so this odd frame is not skipped
+    runFrame(*app);
+    const auto& draws = hl::videoRecord().draws;
+    ASSERT_GE(draws.size(), 4u);
+    EXPECT_EQ(draws[0].texture, platform::kNoTexture);
+    EXPECT_EQ(draws[0].vertices[0].colour, 0xFF000000u);
+    EXPECT_FLOAT_EQ(quadWidth(draws[0]), 640.0f);
+    const int logo = app->renderer.device.textures[kInterfaceTexture].handle;
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(draws[i].texture, logo);
+        EXPECT_EQ(draws[i].blend.source, platform::BlendFactor::SrcAlpha);
+        EXPECT_EQ(draws[i].blend.destination, platform::BlendFactor::One);
+    }
+    EXPECT_FLOAT_EQ(draws[1].vertices[0].y, draws[1].vertices[1].y);
+    EXPECT_NEAR(draws[2].vertices[0].x, draws[2].vertices[1].x, 1e-3) << "the spinner stands on end";
+    EXPECT_EQ(hl::videoRecord().presents, 2) << "the loading picture, then the frame with the overlay";
+}
+
+TEST_F(FrameLoopTest, BootSceneStaysWithoutATitleSceneAndLeavesForOneWhenSteady) {
+    app->fps = 30;
+    for (int i = 0; i < 200; ++i) runFrame(*app);
+    EXPECT_EQ(app->scene, &sceneBoot);
+    EXPECT_EQ(app->sceneFrame, 200u);
+
+    app->titleScene = testScene;
+    app->sceneFrame = 0;
+    app->fps = 27;
+    for (int i = 0; i < 150; ++i) sceneBoot(*app);
+    EXPECT_EQ(app->scene, &sceneBoot);
+    sceneBoot(*app);   // frame 151
+    EXPECT_EQ(app->scene, &testScene);
+    EXPECT_EQ(app->sceneFrame, 0u);
+
+    switchScene(*app, sceneBoot);
+    app->fps = 28;
+    sceneBoot(*app);
+    EXPECT_EQ(app->scene, &testScene);
+}
+
+TEST_F(FrameLoopTest, SceneFrameWrapsToOne) {
+    app->sceneFrame = UINT32_MAX;
+    advanceSceneFrame(*app);
+    EXPECT_EQ(app->sceneFrame, 1u);
+}
+
+}  // namespace
