@@ -1,7 +1,13 @@
 #pragma once
 // Scenes: one screen of the game each, a plain function the frame loop calls once a frame.
+// boot -> title -> menu -> {play, information, exit}; information -> menu; play -> title;
+// exit -> end of the program.
+#include <cstdint>
 
 struct App;
+struct World;
+struct Renderer;
+struct MenuButtonPool;
 
 using Scene = void (*)(App& app);
 
@@ -11,5 +17,42 @@ void advanceSceneFrame(App& app);
 void switchScene(App& app, Scene scene);
 
 // Black screen with the loading picture until the frame rate is steady (28 or more over a full
-// second) or 150 frames have passed, then the title scene, when the game has one.
+// second) or 150 frames have passed, then the title scene.
 void sceneBoot(App& app);
+// The title picture; a click, or 255 frames, leads to the menu.
+void sceneTitle(App& app);
+// Six image buttons over drifting plants: three kinds of play, how to play, about, exit.
+void sceneMenu(App& app);
+// How to play and the credits, with a back button.
+void sceneInfo(App& app);
+// The farewell picture over the darkened menu; the program ends 151 frames in.
+void sceneExit(App& app);
+// One play: the world's steps, the zoom and HUD keys, then the field, the HUD and the effects.
+// 164 frames after the time runs out the title returns.
+void scenePlay(App& app);
+
+// Menu button ids and what they lead to.
+enum MenuButtonId : int32_t {
+    kButtonNormal = 1,
+    kButtonClover = 2,
+    kButtonHowToPlay = 3,
+    kButtonExit = 4,
+    kButtonEndless = 5,
+    kButtonAbout = 6,
+    kButtonBack = 7,
+};
+
+// Empties the button pool and takes the six main-menu buttons.
+void createMenuButtons(World& world);
+// The button under the mouse (the last one in list order wins), 0 for none; moving onto a
+// different button plays the select sound.
+void updateMenuHover(World& world);
+// The buttons slide into place over the scene's first 20 frames; the hovered one lifts and glows red.
+void drawMenuButtons(uint32_t sceneFrame, Renderer& renderer, MenuButtonPool& buttons, int32_t hoveredButton);
+void drawMenuCursor(uint32_t sceneFrame, Renderer& renderer, float x, float y);
+// The spinning play cursor, scaled with the zoom.
+void drawPlayCursor(uint32_t sceneFrame, Renderer& renderer, float x, float y);
+
+// One zoom step of 0.05 per play frame. Zooming out wins over zooming in; with neither held the
+// zoom returns to 1. zoomBlend maps 0.5 -> 0, 1 -> 1, 2 -> 3.
+void updateZoom(Renderer& renderer, bool zoomOut, bool zoomIn);
