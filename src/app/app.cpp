@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/keys.h"
+#include "world/player.h"
 
 namespace {
 
@@ -135,6 +136,7 @@ void runFrame(App& app) {
     if (pollKeyboard(app.input)) {
         pollMouse(app.input);
         updateCursorPosition(app.input);
+        updateCursor(app.world, app.renderer.zoom, app.renderer.zoomBlend);
         applyGlobalKeys(app);
         GraphicsDevice& d = app.renderer.device;
         beginScene(d);

@@ -31,8 +31,9 @@ struct App {
     bool inverted = false;              // the whole picture in inverted colours
     int32_t skipCounter = 0;            // frames of frame skipping still to come
     bool quitRequested = false;         // the loop ends after this frame
-    // The scene that the boot scene and the title key switch to; none until the game has one.
-    Scene titleScene = nullptr;
+    // The scene that the boot scene and the title key switch to (tests may put their own there;
+    // with none the boot scene stays on the loading picture).
+    Scene titleScene = sceneTitle;
     int32_t overlayPeak = 0;            // the load meter's falling peak
 
     App() = default;

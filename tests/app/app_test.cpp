@@ -152,8 +152,7 @@ TEST_F(FrameLoopTest, EscapeOneAndF3WorkWhilePausedAndOneEndsThePause) {
     EXPECT_TRUE(app->world.sound.muted);
     frameWithKeys({DIK_1});
     EXPECT_FALSE(app->paused);
-    // Without a title scene the boot scene stays.
-    EXPECT_EQ(app->scene, &sceneBoot);
+    EXPECT_EQ(app->scene, &sceneTitle);
     frameWithKeys({DIK_ESCAPE});
     EXPECT_TRUE(app->quitRequested);
 }
@@ -300,6 +299,8 @@ TEST_F(FrameLoopTest, BootSceneShowsTheLoadingPictureEveryFrame) {
 }
 
 TEST_F(FrameLoopTest, BootSceneStaysWithoutATitleSceneAndLeavesForOneWhenSteady) {
+    EXPECT_EQ(app->titleScene, &sceneTitle) << "the game's own title scene";
+    app->titleScene = nullptr;
     app->fps = 30;
     for (int i = 0; i < 200; ++i) runFrame(*app);
     EXPECT_EQ(app->scene, &sceneBoot);
