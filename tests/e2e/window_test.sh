@@ -69,8 +69,11 @@ awk -v p="$picture" 'BEGIN { exit !(p > 0.02) }' || fail "no loading picture in 
 awk -v o="$overlay" 'BEGIN { exit !(o > 0.02) }' || fail "no FPS text at the top left ($overlay)"
 awk -v e="$elsewhere" 'BEGIN { exit !(e < 0.01) }' || fail "bright pixels outside the picture and overlay ($elsewhere)"
 
-# Escape ends the game with exit code 0.
-xdotool key Escape
+# Escape ends the game with exit code 0. The game reads the keyboard's state once a frame, so
+# the key is held for a few frames as a person would, not tapped within one.
+xdotool keydown Escape
+sleep 0.2
+xdotool keyup Escape
 for _ in $(seq 1 50); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
