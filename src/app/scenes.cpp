@@ -24,9 +24,6 @@ constexpr int kLightLayerOffset = 250;      // a button's light layer lies this 
 constexpr int kDarken = 4;
 constexpr int kAdditive = 3;
 
-constexpr int kMusicTitle = 0;
-constexpr int kSoundDecide = 2;
-constexpr int kSoundSelect = 4;
 
 constexpr float kZoomStep = 0.05f;
 
@@ -66,12 +63,12 @@ void actOnMenuButton(App& app, int32_t id) {
         case kButtonClover: startPlay(app, true, false); return;
         case kButtonEndless: startPlay(app, true, true); return;
         case kButtonExit:
-            playSoundEffect(app.world.sound, kSoundDecide);
+            playSoundEffect(app.world.sound, kSlotDecide);
             switchScene(app, sceneExit);
             return;
         default:
             // How to play, about, and anything else lead to the information screen.
-            playSoundEffect(app.world.sound, kSoundDecide);
+            playSoundEffect(app.world.sound, kSlotDecide);
             switchScene(app, sceneInfo);
             return;
     }
@@ -139,8 +136,8 @@ void sceneTitle(App& app) {
         w.viewX = 0.0f;
         w.viewY = 0.0f;
         w.endCounter = 0;
-        w.musicSlot = kMusicTitle;
-        playMusic(w.sound, kMusicTitle);
+        w.musicSlot = kSlotTitleMusic;
+        playMusic(w.sound, kSlotTitleMusic);
         setupTitlePicture(r);
     }
     advanceSceneFrame(app);
@@ -190,7 +187,7 @@ void sceneInfo(App& app) {
     drawMenuCursor(app.sceneFrame, r, static_cast<float>(w.cursorX), static_cast<float>(w.cursorY));
     runTasks(r.frontTasks);
     if (mouseClicked(app.input) && w.hoveredButton == kButtonBack) {
-        playSoundEffect(w.sound, kSoundDecide);
+        playSoundEffect(w.sound, kSlotDecide);
         switchScene(app, sceneMenu);
     }
 }
@@ -241,7 +238,7 @@ void updateMenuHover(World& w) {
         if (left < w.mouseX && w.mouseX < left + b.width && top < w.mouseY && w.mouseY < top + b.height)
             w.hoveredButton = b.id;
     }
-    if (w.hoveredButton != previous && w.hoveredButton != 0) playSoundEffect(w.sound, kSoundSelect);
+    if (w.hoveredButton != previous && w.hoveredButton != 0) playSoundEffect(w.sound, kSlotSelect);
 }
 
 void drawMenuButtons(uint32_t sceneFrame, Renderer& r, MenuButtonPool& pool, int32_t hoveredButton) {
