@@ -1,5 +1,5 @@
-# Checks of mossbloom-sim run by CTest: -DCHECK=deterministic (SIM, SCRIPT, WORK) or
-# -DCHECK=bad_input (SIM, WORK).
+# Checks of mossbloom-sim run by CTest: -DCHECK=deterministic (SIM, SCRIPT, WORK),
+# -DCHECK=bad_input (SIM, WORK) or -DCHECK=recorded (SIM, SCRIPT, EXPECTED, RANDOM_EXPECTED).
 
 function(run_sim out_var err_var code_var)
   execute_process(COMMAND ${SIM} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE code)
@@ -23,7 +23,9 @@ function(expect_refused expected_message)
   endif()
 endfunction()
 
-file(MAKE_DIRECTORY ${WORK})
+if(WORK)
+  file(MAKE_DIRECTORY ${WORK})
+endif()
 
 if(CHECK STREQUAL "deterministic")
   foreach(mode normal clover endless)
@@ -66,6 +68,19 @@ elseif(CHECK STREQUAL "bad_input")
   expect_refused("unknown argument '--fast'" --fast --random-player)
   expect_refused("give exactly one of --script FILE and --random-player" --frames 10)
   expect_refused("give exactly one of --script FILE and --random-player" --script ${script} --random-player)
+elseif(CHECK STREQUAL "recorded")
+  # Two plays whose results are kept in the source tree. A difference means the rules of play
+  # changed: if that was deliberate, write the new output into the .expected file and say so.
+  run_sim(scripted err1 code1 --seed 4242 --frames 3000 --mode clover --script ${SCRIPT})
+  file(READ ${EXPECTED} scripted_expected)
+  if(NOT code1 EQUAL 0 OR NOT scripted STREQUAL scripted_expected)
+    message(FATAL_ERROR "the scripted play changed (exit ${code1}):\n${scripted}\nrecorded:\n${scripted_expected}${err1}")
+  endif()
+  run_sim(random err2 code2 --seed 4242 --frames 20000 --mode endless --random-player)
+  file(READ ${RANDOM_EXPECTED} random_expected)
+  if(NOT code2 EQUAL 0 OR NOT random STREQUAL random_expected)
+    message(FATAL_ERROR "the random player's play changed (exit ${code2}):\n${random}\nrecorded:\n${random_expected}${err2}")
+  endif()
 else()
   message(FATAL_ERROR "unknown CHECK '${CHECK}'")
 endif()
