@@ -17,6 +17,7 @@
 
 #include "app/hud.h"
 #include "app/renderer.h"
+#include "app/scenes.h"
 #include "input/input_device.h"
 #include "platform/headless/headless.h"
 #include "platform/keys.h"
@@ -411,25 +412,6 @@ void chooseMode(World& w, Mode mode) {
     if (mode != Mode::endless) w.timeLeftMs = kPlayTimeMs;
 }
 
-// The view zoom in steps of 0.05 between 0.5 and 2; it springs back to 1 when let go.
-void stepZoom(Renderer& r, bool zoomOut, bool zoomIn) {
-    if (zoomOut) zoomIn = false;
-    if (zoomOut) {
-        r.zoom -= 0.05f;
-    } else if (r.zoom < 1.0f) {
-        r.zoom += 0.05f;
-        if (r.zoom > 1.0f) r.zoom = 1.0f;
-    }
-    if (zoomIn) {
-        r.zoom += 0.05f;
-    } else if (r.zoom > 1.0f) {
-        r.zoom -= 0.05f;
-        if (r.zoom < 1.0f) r.zoom = 1.0f;
-    }
-    clampFloat(r.zoom, 0.5f, 2.0f);
-    r.zoomBlend = r.zoom < 1.0f ? (r.zoom - 0.5f) * 2.0f : r.zoom * 2.0f - 1.0f;
-}
-
 // One frame of the play scene after the frame's input and cursor mapping.
 void playFrame(Simulation& s) {
     World& w = s.world;
@@ -446,7 +428,7 @@ void playFrame(Simulation& s) {
 
     if (keyPressed(s.input, platform::DIK_Z) && keyDown(s.input, platform::DIK_LSHIFT)) s.zoomOutLock = !s.zoomOutLock;
     if (w.endCounter > 0) s.zoomOutLock = true;
-    stepZoom(r, s.zoomOutLock || keyDown(s.input, platform::DIK_Z), keyDown(s.input, platform::DIK_A));
+    updateZoom(r, s.zoomOutLock || keyDown(s.input, platform::DIK_Z), keyDown(s.input, platform::DIK_A));
     if (keyPressed(s.input, platform::DIK_X)) r.hudHidden = !r.hudHidden;
     r.viewOffset = {w.viewX, w.viewY};
 
