@@ -1,0 +1,104 @@
+# Helpers for driving the real game on an X display, sourced by the end-to-end scripts.
+# They start the game, find its window, take screenshots of its 640 x 480 client area and
+# measure regions of them. Expects $work (a scratch folder) and $shots (where screenshots go).
+
+pid=
+window=
+left=0
+top=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  [[ -s $work/stderr ]] && sed 's/^/game: /' "$work/stderr" >&2
+  exit 1
+}
+
+stop_game() {
+  [[ -n $pid ]] && kill "$pid" 2>/dev/null
+  pid=
+}
+
+start_game() {  # path/to/mossbloom
+  (cd "$work" && SDL_AUDIODRIVER=dummy "$1" >"$work/stdout" 2>"$work/stderr") &
+  pid=$!
+  for _ in $(seq 1 100); do
+    window=$(xdotool search --onlyvisible --name "^Mossbloom" 2>/dev/null | head -n 1)
+    [[ -n $window ]] && break
+    kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
+    sleep 0.1
+  done
+  [[ -n $window ]] || fail "no window named Mossbloom appeared"
+  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  read -r left top < <(xwininfo -id "$window" |
+    awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4} END {print x, y}')
+}
+
+# Screenshot of the client area into $shots/NAME.png.
+shot() {
+  import -window root "$work/root.png" || fail "no screenshot"
+  convert "$work/root.png" -crop "640x480+$left+$top" +repage "$shots/$1.png"
+}
+
+# Mean brightness (0..1) of a region WxH+X+Y of a screenshot.
+brightness() {  # name geometry
+  convert "$shots/$1.png" -crop "$2" +repage -colorspace Gray -format "%[fx:mean]" info:
+}
+
+# Share (0..1) of the pixels of a region darker than 40 % grey.
+dark_share() {  # name geometry
+  convert "$shots/$1.png" -crop "$2" +repage -colorspace Gray -threshold 40% -negate -format "%[fx:mean]" info:
+}
+
+# Share (0..1) of the pixels of a region where blue stands out over red.
+blue_share() {  # name geometry
+  convert "$shots/$1.png" -crop "$2" +repage -fx "b-r>0.25?1:0" -colorspace Gray -format "%[fx:mean]" info:
+}
+
+# Share (0..1) of the pixels of a region that differ by more than 8 % between two screenshots.
+changed() {  # name1 name2 geometry
+  local a=$work/cmp_a.png b=$work/cmp_b.png n
+  convert "$shots/$1.png" -crop "$3" +repage "$a"
+  convert "$shots/$2.png" -crop "$3" +repage "$b"
+  n=$(compare -metric AE -fuzz 8% "$a" "$b" null: 2>&1 >/dev/null)
+  local w=${3%%x*} rest=${3#*x}
+  local h=${rest%%+*}
+  awk -v n="${n%% *}" -v w="$w" -v h="$h" 'BEGIN { printf "%.4f\n", n / (w * h) }'
+}
+
+# Succeeds when the awk condition over $v holds.
+check() {  # value condition message
+  awk -v v="$1" "BEGIN { exit !($2) }" || fail "$3 (measured $1)"
+}
+
+# Pointer inside the game's screen.
+point() { xdotool mousemove --window "$window" "$1" "$2"; }
+# The game reads the buttons once a frame, so a click is held for a few frames.
+click_at() {  # x y [button]
+  point "$1" "$2"
+  sleep 0.15
+  xdotool mousedown "${3:-1}"
+  sleep 0.15
+  xdotool mouseup "${3:-1}"
+}
+# Keys are read once a frame too: each is held for a few frames.
+key() {
+  local k
+  for k in "$@"; do
+    xdotool keydown "$k"
+    sleep 0.12
+    xdotool keyup "$k"
+  done
+}
+
+# Waits until the screen's brightness passes a bound, or fails.
+wait_brightness() {  # condition-on-v message [tries]
+  local tries=${3:-100} v=0
+  for _ in $(seq 1 "$tries"); do
+    shot wait
+    v=$(brightness wait 640x480+0+0)
+    awk -v v="$v" "BEGIN { exit !($1) }" && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting: $2"
+    sleep 0.1
+  done
+  fail "$2 (brightness $v)"
+}
