@@ -102,3 +102,14 @@ wait_brightness() {  # condition-on-v message [tries]
   done
   fail "$2 (brightness $v)"
 }
+
+# The centre of the most colourful 20 x 20 cell of the field, at least 80 pixels from (ax, ay): x y
+colourful_spot() {  # name ax ay
+  convert "$shots/$1.png" -crop 600x380+20+40 +repage -colorspace HSL -channel G -separate +channel \
+    -scale 30x19! txt:- |
+    awk -F'[ ,:()]+' -v ax="$2" -v ay="$3" 'NR > 1 {
+      x = 20 + $1 * 20 + 10; y = 40 + $2 * 20 + 10
+      if ((x - ax) ^ 2 + (y - ay) ^ 2 < 6400) next
+      if ($4 > best) { best = $4; bx = x; by = y }
+    } END { print bx + 0, by + 0 }'
+}

@@ -57,7 +57,8 @@ check "$(awk -v a="$gauge_before" -v b="$gauge_after" 'BEGIN { print a - b }')" 
 check "$(awk -v a="$(blue_share play_start $field)" -v b="$(blue_share sprayed $field)" 'BEGIN { print b - a }')" \
   "v > 0.002" "no drops appeared"
 
-# Charging: the right button held on the drops pours charge into them.
+# Charging: the right button held on an object pours charge into it until it bursts into the
+# next element. Charging whatever looks most colourful, again and again, fills the field with kinds.
 point 400 200
 xdotool mousedown 3
 sleep 2
@@ -65,6 +66,17 @@ xdotool mouseup 3
 sleep 0.5
 shot charged
 check "$(changed sprayed charged $field)" "v > 0.01" "charging changed nothing"
+x=400 y=200
+for n in $(seq 1 6); do
+  read -r x y < <(colourful_spot charged "$x" "$y")
+  point "$x" "$y"
+  xdotool mousedown 3
+  sleep 2
+  xdotool mouseup 3
+  sleep 0.3
+  shot charged
+done
+check "$(changed sprayed charged $field)" "v > 0.05" "charging made nothing new"
 
 # A short click sends a wave: a ring spreads around the click.
 shot before_wave
