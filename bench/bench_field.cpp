@@ -1,0 +1,97 @@
+#include "bench_field.h"
+
+#include <cmath>
+
+#include "input/input_device.h"
+#include "world/object_pool.h"
+#include "world/seeds.h"
+#include "world/world.h"
+
+namespace {
+
+// Its own generator, so that building a field never depends on the world's.
+struct FieldRandom {
+    uint32_t state;
+    uint32_t next() {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    }
+    int between(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<uint32_t>(hi - lo + 1)); }
+    float unit() { return static_cast<float>(next() % 10000u) / 10000.0f; }
+};
+
+// A field some minutes into a busy play: mostly water and leaves, every element, lives with
+// their dreams, the plants at every stage.
+struct KindShare {
+    int kind;
+    int weight;     // out of 100
+    int minSize, maxSize;
+    int maxCharge;
+};
+constexpr KindShare kMix[] = {
+    {aqua, 34, 30, 179, 250},       {leaf, 14, 50, 250, 250},       {flare, 9, 40, 200, 250},
+    {soil, 9, 80, 250, 250},        {metal, 8, 80, 250, 250},       {life, 6, 100, 290, 0},
+    {dream, 5, 30, 90, 0},          {aquaFlower, 1, 150, 250, 1200}, {leafFlower, 1, 150, 250, 1200},
+    {flareFlower, 1, 150, 250, 1200}, {soilFlower, 1, 150, 250, 1200}, {metalFlower, 1, 150, 250, 1200},
+    {sprout, 5, 100, 250, 0},       {bud, 5, 150, 250, 250},
+};
+
+int pickKind(FieldRandom& rng, KindShare& share) {
+    int roll = rng.between(0, 99);
+    for (const KindShare& s : kMix) {
+        if (roll < s.weight) {
+            share = s;
+            return s.kind;
+        }
+        roll -= s.weight;
+    }
+    share = kMix[0];
+    return aqua;
+}
+
+}  // namespace
+
+void fillField(World& w, int objectCount, int seedCount, uint32_t seed) {
+    resetPlay(w);
+    w.timeLeftMs = 120000;
+    w.elapsedMs = 60000;
+    FieldRandom rng{seed};
+    for (int i = 0; i < objectCount; ++i) {
+        KindShare share{};
+        const int kind = pickKind(rng, share);
+        const float x = rng.unit() * kFieldWidth;
+        const float y = rng.unit() * kFieldHeight;
+        const float vx = rng.unit() - 0.5f, vy = rng.unit() - 0.5f;
+        const bool clover = kind == leaf && rng.between(0, 9) == 0;
+        const int alpha = kind == aqua ? 90 : 255;
+        if (!addObject(w.objects, kind, rng.between(share.minSize, share.maxSize), x, y, vx, vy, rng.between(0, 359),
+                       alpha, 255, 255, 255, 0, clover))
+            break;
+        WorldObject* o = newestRecord(w.objects);
+        o->charge = share.maxCharge > 0 ? rng.between(0, share.maxCharge) : 0;
+        o->absorbed = rng.between(0, 60);
+        o->content = rng.between(0, 4);
+    }
+    // Lives burst all over the field, three seeds each, until the pool holds what was asked. The
+    // seeds a life gives depend on the middle element of the ranking and on the clock.
+    rankKinds(w.objects);
+    w.math.randomState = seed;
+    for (int tries = 0; tries < 1000 && w.seeds.count < seedCount && w.seeds.count < w.seeds.capacity; ++tries) {
+        w.elapsedMs = 60000 + 10 * tries;
+        WorldObject lifeCell;
+        lifeCell.kind = life;
+        lifeCell.size = rng.between(150, 290);
+        lifeCell.x = rng.unit() * kFieldWidth;
+        lifeCell.y = rng.unit() * kFieldHeight;
+        hatchSeeds(w, lifeCell);
+    }
+    w.elapsedMs = 60000;
+    w.math.randomState = seed;
+}
+
+void sweepMouse(InputDevice& in, int frame) {
+    in.cursorX = 320 + static_cast<int>(300.0 * std::cos(frame * 0.05));
+    in.cursorY = 240 + static_cast<int>(220.0 * std::sin(frame * 0.07));
+    in.mouseState.buttons[0] = 0;
+    in.mouseState.buttons[1] = 0;
+}
