@@ -65,6 +65,9 @@ void stageIdleHints(World& w) {
         w.hintStage = 0;
         w.hintStageStart = w.elapsedMs;
     }
+    // The stages run only once the hints have started in this play. The stage and its start time
+    // outlive a play, so a sequence cut short by the end of one play, or the stage a new world
+    // starts in, would otherwise put hints in front of a player who sprays from the start.
     if (!w.hintShown) return;
     switch (w.hintStage) {
         case 0:

@@ -105,6 +105,49 @@ TEST_F(EffectsTest, AGlowingPictureRisesHoldsAndFallsOverOneHundredFiftyDrawings
     EXPECT_TRUE(darkening(out[29]));
 }
 
+TEST_F(EffectsTest, TheGlowingBandIsLightInItsMiddleAndDarkAtBothEdges) {
+    queue(glowingBand, picturePayload(0, 170, 0, 0, 0, 640, 140));
+    const std::vector<DrawCall> out = run(152);
+    ASSERT_EQ(out.size(), 300u);  // two halves per drawing
+    const DrawCall& upper = out[2 * 29];
+    const DrawCall& lower = out[2 * 29 + 1];
+    EXPECT_TRUE(additive(upper));
+    EXPECT_TRUE(additive(lower));
+    // Corners run top-left, top-right, bottom-right, bottom-left.
+    EXPECT_EQ(upper.vertices[0].colour & 0xFFFFFFu, 0u);
+    EXPECT_EQ(upper.vertices[1].colour & 0xFFFFFFu, 0u);
+    EXPECT_EQ((upper.vertices[2].colour >> 16) & 255u, 144u);
+    EXPECT_EQ((upper.vertices[3].colour >> 16) & 255u, 144u);
+    EXPECT_EQ(redOf(lower), 144);
+    EXPECT_EQ((lower.vertices[1].colour >> 16) & 255u, 144u);
+    EXPECT_EQ(lower.vertices[2].colour & 0xFFFFFFu, 0u);
+    EXPECT_EQ(lower.vertices[3].colour & 0xFFFFFFu, 0u);
+    EXPECT_FLOAT_EQ(upper.vertices[0].y, 170.0f);
+    EXPECT_FLOAT_EQ(upper.vertices[2].y, 240.0f);
+    EXPECT_FLOAT_EQ(lower.vertices[0].y, 240.0f);
+    EXPECT_FLOAT_EQ(lower.vertices[2].y, 310.0f);
+    EXPECT_FLOAT_EQ(lower.vertices[2].x, 640.0f);
+    EXPECT_EQ(r.backTasks.count, 0);
+}
+
+TEST_F(EffectsTest, TheSlideInGlowComesFromTheLeftThenGrowsAndDimsUntilItsSeventyFifthDrawing) {
+    EffectPayload p = picturePayload(300, 200, 6, 0, 0, 0, 0);
+    p.scaleX = p.scaleY = 0.5f;
+    queue(slideInGlow, p);
+    const std::vector<DrawCall> out = run(77);
+    ASSERT_EQ(out.size(), 75u);
+    EXPECT_FLOAT_EQ(centreX(out[0]), 300.0f - 4 * 81);  // age 1
+    EXPECT_FLOAT_EQ(centreX(out[9]), 300.0f);            // age 10
+    EXPECT_FLOAT_EQ(widthOf(out[9]), 100.0f);            // cell 200 at scale 0.5
+    EXPECT_EQ(redOf(out[9]), 200);
+    EXPECT_EQ(greenOf(out[9]), 0);
+    EXPECT_TRUE(darkening(out[9]));
+    EXPECT_FLOAT_EQ(widthOf(out[59]), 100.0f);           // age 60: scale 0 / 30 + 0.5
+    EXPECT_EQ(redOf(out[59]), 200);                       // 980 - 13 x 60
+    EXPECT_NEAR(widthOf(out[74]), 200.0f, 1e-3);         // age 75: scale 15 / 30 + 0.5
+    EXPECT_EQ(redOf(out[74]), 5);
+}
+
 TEST_F(EffectsTest, TheRepelRingGrowsOverThirtyDrawingsAndTheAttractRingEndsBlack) {
     r.viewOffset = {100.0f, 50.0f};
     EffectPayload ring = picturePayload(400, 300, 1, 400, 400, 400, 400);

@@ -96,6 +96,23 @@ TEST_F(PlayClockTest, MutationWithFiveSecondsLeftBurstsNearbyElementsAndEndsTheP
     EXPECT_EQ(w.endCounter, 1);
 }
 
+TEST_F(PlayClockTest, MutationAlsoBurstsObjectsAlreadyFadingAnywhereOnTheField) {
+    placeCursor(100, 100);
+    WorldObject& fading = add(soil, 100, 1000, 800);
+    WorldObject& smallFading = add(soil, 50, 900, 800);
+    fading.dying = smallFading.dying = true;
+    fading.fadeTimer = smallFading.fadeTimer = 4;
+    rankKinds(w.objects);  // soil first, then aqua and leaf: the third place goes to leaf
+    ASSERT_EQ(w.objects.kindRanking[2], leaf);
+    pressKey(platform::DIK_SPACE);
+
+    mutationKey(w);
+    EXPECT_EQ(fading.size, 160);
+    EXPECT_EQ(smallFading.size, 50);
+    EXPECT_EQ(objectsOfKind(leaf).size(), 3u);
+    EXPECT_EQ(fading.fadeTimer, 4);
+}
+
 TEST_F(PlayClockTest, TheSpaceBarIsUsedUpButDoesNothingOnceTheTimeIsOut) {
     placeCursor(600, 400);
     WorldObject& near = add(aqua, 100, 600, 400);

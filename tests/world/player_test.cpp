@@ -279,6 +279,20 @@ TEST_F(PlayerTest, AFlowerIsGrabbedDraggedAndLetGoButNotBySlidingOntoIt) {
     flower.dying = true;
     grabAndCharge(w, 8);
     EXPECT_EQ(w.grabbed, nullptr);
+
+    // A held flower whose record was released (it left the field) is let go, not dragged as a free record.
+    flower.dying = false;
+    buttons(false, false);
+    grabAndCharge(w, 9);
+    buttons(true, false);
+    grabAndCharge(w, 10);
+    ASSERT_EQ(w.grabbed, &flower);
+    beginIteration(w.objects);
+    while (nextRecord(w.objects) != &flower) {
+    }
+    removeCurrent(w.objects);
+    grabAndCharge(w, 11);
+    EXPECT_EQ(w.grabbed, nullptr);
 }
 
 TEST_F(PlayerTest, TheRightButtonPoursTheStrokeIntoChargeableObjects) {

@@ -115,6 +115,21 @@ TEST_F(StagingTest, TenDropsInTheFirstThreeSecondsMeanNoHintsLaterDropsDoNotStop
     EXPECT_EQ(w.hintStage, 1);
 }
 
+TEST_F(StagingTest, ASequenceCutShortByTheEndOfAPlayDoesNotGoOnInTheNext) {
+    int frame = 0;
+    while (w.elapsedMs < 6000) hintFrame(++frame);
+    ASSERT_EQ(w.hintStage, 1);
+
+    // The next play: this player sprays at once, and is shown nothing all play long.
+    resetPlay(w);
+    clearTasks(renderer.frontTasks);
+    for (int i = 0; i < 10; ++i) add(aqua, 40, 100, 100);
+    frame = 0;
+    while (w.elapsedMs < 40000) hintFrame(++frame);
+    EXPECT_FALSE(w.hintShown);
+    EXPECT_EQ(renderer.frontTasks.count, 0);
+}
+
 TEST_F(StagingTest, HintStagesAdvanceWithoutARendererToo) {
     w.renderer = nullptr;
     int frame = 0;
