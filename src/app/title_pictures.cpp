@@ -54,12 +54,13 @@ void queueSlideInGlow(Renderer& r, int delay, float x, float y, float scale) {
     queueEffect(r.backTasks, kPictureOrder, slideInGlow, delay, p);
 }
 
-void queueCaptionFlash(Renderer& r, int delay, float x, float y, int grey, int length, float scale) {
+void queueCaptionFlash(Renderer& r, int delay, float x, float y, int red, int green, int blue, int length,
+                       float scale) {
     EffectPayload p = blankPayload();
     p.x = x;
     p.y = y;
     setCell(p, kLogoTexture, 0, 260, 370, 80);
-    setColour(p, grey, grey, grey);
+    setColour(p, red, green, blue);
     p.length = length;
     setScales(p, scale);
     queueEffect(r.frontTasks, kPictureOrder, pictureFadeOut, delay, p);
@@ -282,9 +283,10 @@ void setupTitlePicture(Renderer& r) {
     queueSlideInGlow(r, 17, 270.0f, 150.0f, 0.6f);
     queueSlideInGlow(r, 22, 220.0f, 290.0f, 0.4f);
     queueSlideInGlow(r, 27, 180.0f, 390.0f, 0.3f);
-    queueCaptionFlash(r, 70, 120.0f, 300.0f, 180, 3, 3.0f);
-    queueCaptionFlash(r, 93, 550.0f, 100.0f, 100, 4, 2.0f);
-    queueCaptionFlash(r, 97, 550.0f, 100.0f, 100, 4, 2.0f);
+    queueCaptionFlash(r, 70, 120.0f, 300.0f, 180, 180, 180, 3, 3.0f);
+    // The two late flashes are olive: they darken the paper toward blue.
+    queueCaptionFlash(r, 93, 550.0f, 100.0f, 100, 100, 0, 4, 2.0f);
+    queueCaptionFlash(r, 97, 550.0f, 100.0f, 100, 100, 0, 4, 2.0f);
     queueScatteredPictures(r);
     queueTitleLetters(r);
     // The screen darkens over frames 248 to 255, when the menu takes over.

@@ -148,6 +148,36 @@ TEST_F(TitlePicturesTest, CaptionsFlashBlinkTwiceThenSwellAndFade) {
     EXPECT_EQ(secondFrames, expectedSecond);
 }
 
+TEST_F(TitlePicturesTest, CaptionFlashesOverTheTitleComeGreyAtFrame71ThenOliveAt94And98) {
+    setupTitlePicture(r);
+    // The caption pictures the front list draws on each run, widest first within a run.
+    std::vector<std::vector<Seen>> flashes(121);
+    for (int run = 1; run <= 120; ++run) {
+        hl::clearVideoRecord();
+        runTasks(r.frontTasks);
+        for (const Seen& s : drawn())
+            if (s.texture == kLogo && s.cellY == 260 && s.cellW == 370) flashes[run].push_back(s);
+    }
+    for (int run = 1; run <= 120; ++run) {
+        const bool grey = run >= 71 && run <= 73;
+        const bool olive = (run >= 94 && run <= 97) || (run >= 98 && run <= 101);
+        EXPECT_EQ(flashes[run].size(), (grey || olive) ? 1u : 0u) << "run " << run;
+    }
+    const Seen& first = flashes[71][0];
+    EXPECT_NEAR(first.width, 370.0f * 3.0f, 0.5f);
+    EXPECT_GT(first.r, 0);
+    EXPECT_EQ(first.r, first.g);
+    EXPECT_EQ(first.r, first.b) << "the first flash is grey";
+    for (int run : {94, 98}) {
+        SCOPED_TRACE(run);
+        const Seen& late = flashes[run][0];
+        EXPECT_NEAR(late.width, 370.0f * 2.0f, 0.5f);
+        EXPECT_GT(late.r, 0);
+        EXPECT_EQ(late.r, late.g);
+        EXPECT_EQ(late.b, 0) << "the late flashes leave blue on the paper";
+    }
+}
+
 TEST_F(TitlePicturesTest, EachFrameTakesItsOwnCountOfRandomDrawsAndTasks) {
     struct Case {
         uint32_t f;
