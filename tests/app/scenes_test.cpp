@@ -18,6 +18,10 @@ namespace hl = platform::headless;
 using namespace platform;
 using scenetest::Seen;
 
+// Marker tasks: a small rectangle in a colour of their own, to place the task runs among the draws.
+void backMarker(Renderer& r, DrawTask&) { drawRect(r.device, 0, 0.0f, 0.0f, 10, 10, 1, 2, 3, true); }
+void frontMarker(Renderer& r, DrawTask&) { drawRect(r.device, 0, 0.0f, 0.0f, 10, 10, 4, 5, 6, true); }
+
 class ScenesTest : public apptest::AppTest {
 protected:
     void SetUp() override {
@@ -313,6 +317,54 @@ TEST_F(ScenesTest, PlayKeysZoomLockTheZoomAndHideTheHud) {
     EXPECT_TRUE(r.hudHidden);
     frame();
     EXPECT_TRUE(r.hudHidden) << "once per press";
+}
+
+TEST_F(ScenesTest, AZPressWithoutShiftIsUsedUpSoShiftAddedLaterDoesNotLock) {
+    startPlay();
+    hl::setKeyDown(DIK_Z, true);
+    frame();
+    hl::setKeyDown(DIK_LSHIFT, true);   // Z still held from before
+    frames(2);
+    EXPECT_FALSE(app->zoomOutLock);
+    hl::releaseAllKeys();
+    frames(10);
+    EXPECT_EQ(app->renderer.zoom, 1.0f) << "nothing holds the view out";
+}
+
+TEST_F(ScenesTest, PlayFrameDrawsBackTasksFieldCursorFilterHudComboMapThenFrontTasks) {
+    startPlay();
+    World& w = app->world;
+    Renderer& r = app->renderer;
+    clearTasks(r.backTasks);
+    clearTasks(r.frontTasks);
+    addTask(r.backTasks, 0, backMarker, 0);
+    addTask(r.frontTasks, 0, frontMarker, 0);
+    // A still metal block in the middle of the view, and a combo on show.
+    ASSERT_TRUE(addObject(w.objects, metal, 100, w.viewX + 320.0f, w.viewY + 240.0f, 0, 0, 0, 255, 255, 255, 255, 0,
+                          false));
+    w.comboTimer = 50;
+    hl::setCursor(300, 200);
+    frame();
+    const std::vector<Seen> all = drawn();
+    auto firstIndex = [&](auto&& match) {
+        for (size_t i = 0; i < all.size(); ++i)
+            if (match(all[i])) return static_cast<int>(i);
+        return -1;
+    };
+    auto near = [](int value, int want) { return value >= want - 1 && value <= want + 1; };
+    const int back = firstIndex([](const Seen& s) { return s.texture == -1 && s.r == 1 && s.g == 2 && s.b == 3; });
+    const int object = firstIndex([&](const Seen& s) { return s.texture == 0 && near(s.cellX, 400) && near(s.cellY, 200); });
+    const int cursor = firstIndex([](const Seen& s) { return s.texture == 0 && s.cellX == 141 && s.cellY == 701; });
+    const int filter = firstIndex([](const Seen& s) { return s.texture == 4; });
+    const int hud = firstIndex([](const Seen& s) { return s.texture == -1 && s.width == 640.0f && s.height == 30.0f; });
+    const int combo = firstIndex([](const Seen& s) { return s.texture == 5 && s.cellX == 500 && s.cellY == 125; });
+    const int map = firstIndex([&](const Seen& s) { return s.texture == 0 && near(s.cellX, 700) && near(s.cellY, 190); });
+    const int front = firstIndex([](const Seen& s) { return s.texture == -1 && s.r == 4 && s.g == 5 && s.b == 6; });
+    const std::vector<int> order = {back, object, cursor, filter, hud, combo, map, front};
+    for (size_t i = 0; i < order.size(); ++i) ASSERT_GE(order[i], 0) << "draw " << i << " is missing";
+    for (size_t i = 1; i < order.size(); ++i) EXPECT_LT(order[i - 1], order[i]) << "draws " << i - 1 << " and " << i;
+    EXPECT_EQ(all[0].texture, -1) << "the paper is cleared first";
+    EXPECT_EQ(all[0].width, 640.0f);
 }
 
 TEST_F(ScenesTest, AFinishedPlayZoomsOutHidesTheCursorAndReturnsToTheTitle164FramesLater) {
