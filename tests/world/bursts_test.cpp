@@ -140,6 +140,25 @@ TEST_F(BurstTest, LifeBurstsIntoThreeDreamsAndThreeSeeds) {
     EXPECT_EQ(effectsPlayed(kSlotDream), 1);
 }
 
+TEST_F(BurstTest, DreamsFlyOutFromOneStartAngleEachTurnedByADrawOfItsOwn) {
+    WorldObject& cell = add(life, 250, 600, 400);
+    const GeneratorSnapshot before = takeSnapshot(w);
+    spawnDreams(w, cell);
+    MathTables m = replay(before);
+    const int start = static_cast<int>(nextRandom(m) % 360u);
+    const auto dreams = objectsOfKind(dream);
+    ASSERT_EQ(dreams.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        // the drawing angle of each dream is drawn after the start, in turn
+        EXPECT_EQ(dreams[i]->angle, static_cast<int>(nextRandom(m) % 360u));
+        EXPECT_EQ(dreams[i]->size, 200);
+        EXPECT_NEAR(dreams[i]->vx, tableCos(m, start + 120 * i), 1e-6);
+        EXPECT_NEAR(dreams[i]->vy, tableSin(m, start + 120 * i), 1e-6);
+        EXPECT_FLOAT_EQ(dreams[i]->x, 600.0f);  // not nudged
+    }
+    EXPECT_EQ(m.randomState, w.math.randomState);
+}
+
 TEST_F(BurstTest, ABudOpensIntoTheFlowerOfWhatItAteLast) {
     WorldObject& leafy = charged(bud, 160, 300);
     leafy.content = leaf;

@@ -53,6 +53,26 @@ TEST_F(CollisionTest, APairThatMeetsOnlyThroughAThirdCellIsNotTested) {
     EXPECT_TRUE(l.touched);
 }
 
+TEST_F(CollisionTest, ASpanningObjectMeetsTheCellBelowFirstThenRightThenDiagonal) {
+    // The large drop starts in cell (2, 2) and reaches into (3, 3); the others start in the cells
+    // below, to the right and diagonally, all within its reach. It merges into the first one
+    // it is tested with and takes part in nothing more.
+    WorldObject& big = add(aqua, 280, 390, 390);
+    WorldObject& right = add(aqua, 200, 451, 390);
+    WorldObject& diagonal = add(aqua, 200, 451, 451);
+    WorldObject& below = add(aqua, 200, 390, 451);
+    collideObjects(w, 1);
+    EXPECT_TRUE(big.dying);
+    EXPECT_EQ(below.size, 300);
+    EXPECT_FLOAT_EQ(below.y, 420.5f);
+    // The right drop spans down into the diagonal's cell and merges into it.
+    EXPECT_TRUE(right.dying);
+    EXPECT_EQ(diagonal.size, 282);
+    // big-below, right-diagonal, below-diagonal (launching, so no meeting)
+    EXPECT_EQ(w.pairTests, 3);
+    EXPECT_EQ(effectsPlayed(kSlotAqua), 2);
+}
+
 TEST_F(CollisionTest, LaunchingObjectsDoNotMeetButSproutsActWhileLaunching) {
     WorldObject& piece = add(metal, 100, 500, 500, 0, 0, 3);
     WorldObject& l = add(leaf, 100, 500, 500);

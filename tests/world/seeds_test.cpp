@@ -163,6 +163,55 @@ TEST_F(SeedTest, WanderingSeedsAgeOutIntoObjects) {
     EXPECT_EQ(objectsOfKind(flare).size(), 3u);
 }
 
+TEST_F(SeedTest, APulsingSeedComesToRestOverTwentyFramesThenTurnsByOneDraw) {
+    WorldObject& s = addSeedOf(105, 30, 640, 480);
+    s.angle = 40;
+    updateSeeds(w, 1);
+    EXPECT_EQ(s.absorbed, 95);
+    EXPECT_NEAR(s.vx, 5.7f * tableCos(w.math, 220), 1e-5);
+    EXPECT_NEAR(s.vy, 5.7f * tableSin(w.math, 220), 1e-5);
+    for (int f = 2; f <= 19; ++f) updateSeeds(w, f);
+    EXPECT_EQ(s.angle, 40);
+    const GeneratorSnapshot before = takeSnapshot(w);
+    updateSeeds(w, 20);
+    MathTables m = replay(before);
+    const int turn = (static_cast<int>(randomInt(m, 5)) - 2) * 20;
+    EXPECT_NEAR(s.vx, 0.0f, 1e-6);
+    EXPECT_NEAR(s.vy, 0.0f, 1e-6);
+    EXPECT_EQ(s.angle, 40 + turn);
+    EXPECT_EQ(s.charge, 20);   // it ages
+    EXPECT_EQ(m.randomState, w.math.randomState);
+    updateSeeds(w, 21);        // and sets off again along the new heading
+    EXPECT_NEAR(s.vx, 5.7f * tableCos(w.math, 220 + turn), 1e-5);
+}
+
+TEST_F(SeedTest, ASpiralSeedTurnsADegreeAFrameAndSpeedsUp) {
+    WorldObject& s = addSeedOf(102, 30, 640, 480);
+    for (int f = 1; f <= 10; ++f) updateSeeds(w, f);
+    EXPECT_EQ(s.absorbed, 110);
+    EXPECT_EQ(s.angle, -10);
+    EXPECT_NEAR(s.vx, 3.3f * tableCos(w.math, 120), 1e-5);
+    EXPECT_NEAR(s.vy, 3.3f * tableSin(w.math, 120), 1e-5);
+    EXPECT_EQ(s.charge, 0);    // it never ages
+}
+
+TEST_F(SeedTest, ADriftingFireSeedDrawsItsTurnRateBeforeItsCountdown) {
+    WorldObject& s = addSeedOf(109, 30, 640, 480);
+    s.angle = 10;
+    const GeneratorSnapshot before = takeSnapshot(w);
+    updateSeeds(w, 1);
+    MathTables m = replay(before);
+    const int rate = static_cast<int>(randomInt(m, 3)) - 1;
+    const int countdown = static_cast<int>(randomInt(m, 30));
+    EXPECT_EQ(s.absorbed, rate);
+    EXPECT_EQ(s.alpha, countdown - 1);
+    EXPECT_EQ(s.angle, 10 + rate);
+    EXPECT_NEAR(s.vx, 3.0f * tableCos(m, 100 + rate), 1e-5);
+    EXPECT_NEAR(s.vy, 3.0f * tableSin(m, 100 + rate), 1e-5);
+    EXPECT_EQ(s.charge, 1);
+    EXPECT_EQ(m.randomState, w.math.randomState);
+}
+
 TEST_F(SeedTest, HatchedSeedsAreAThirdOfTheLife) {
     hatchFrom(300, 0);
     ASSERT_EQ(w.seeds.count, 3);
