@@ -50,6 +50,8 @@ int main() {
         platform::showMessage(nullptr, text);
         return 1;
     }
+    // A window that cannot be made ends the program with its message and exit code 1, so that
+    // a launcher or script sees the failure (0 would report it as a clean run).
     if (!registerWindowClass()) return 1;
     readDesktopSize();
     if (!createMainWindow()) {

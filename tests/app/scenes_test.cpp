@@ -240,6 +240,30 @@ TEST_F(ScenesTest, InformationScreenFadesInAndItsBackButtonReturnsToTheMenu) {
     EXPECT_EQ(effectPlays(kSlotDecide), 1);
 }
 
+TEST_F(ScenesTest, InformationScreenLeavesTheMenusDriftingPlantsUndrawnAndShowsItsPageUnderThePaper) {
+    enterMenu();
+    frames(2);
+    ASSERT_GT(app->renderer.backTasks.count, 0);
+    click(160, 400);
+    ASSERT_EQ(app->scene, &sceneInfo);
+    frame();
+    const std::vector<Seen> all = drawn();
+    int plants = 0, filters = 0, filterAt = -1, pageAt = -1;
+    for (size_t i = 0; i < all.size(); ++i) {
+        const Seen& s = all[i];
+        plants += (s.texture == 6) ? 1 : 0;
+        if (s.texture == 4) ++filters, filterAt = static_cast<int>(i);
+        if (s.texture == 5 && s.cellX == 500 && s.cellY == 430 && pageAt < 0) pageAt = static_cast<int>(i);
+    }
+    EXPECT_EQ(plants, 0) << "the information screen does not run the back tasks";
+    EXPECT_EQ(filters, 1);
+    ASSERT_GE(pageAt, 0);
+    EXPECT_LT(pageAt, filterAt) << "the page lies under the paper filter";
+    EXPECT_EQ(all[pageAt].r, 200);
+    EXPECT_FLOAT_EQ(all[pageAt].centreX, 320.0f);
+    EXPECT_FLOAT_EQ(all[pageAt].centreY, 210.0f);
+}
+
 TEST_F(ScenesTest, ExitEndsTheProgram151FramesAfterTheClickUnlessOneReturnsToTheTitle) {
     enterMenu();
     click(560, 50);
