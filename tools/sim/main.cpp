@@ -23,6 +23,7 @@
 #include "platform/keys.h"
 #include "support/math_tables.h"
 #include "world/play_frame.h"
+#include "world/pool_check.h"
 #include "world/player.h"
 #include "world/staging.h"
 #include "world/world.h"
@@ -67,13 +68,14 @@ struct Options {
     Mode mode = Mode::normal;
     std::string scriptPath;
     bool randomPlayer = false;
+    bool checkPools = false;    // both pools checked whole after every frame
 };
 
 int usageError(const std::string& why) {
     std::fprintf(stderr, "mossbloom-sim: %s\n", why.c_str());
     std::fprintf(stderr,
                  "usage: mossbloom-sim [--seed N] [--frames N] [--mode normal|clover|endless] "
-                 "(--script FILE | --random-player)\n");
+                 "(--script FILE | --random-player) [--check-pools]\n");
     return kExitUsage;
 }
 
@@ -94,6 +96,10 @@ int parseArguments(int argc, char** argv, Options& o) {
         const std::string arg = argv[i];
         if (arg == "--random-player") {
             o.randomPlayer = true;
+            continue;
+        }
+        if (arg == "--check-pools") {
+            o.checkPools = true;
             continue;
         }
         if (arg != "--seed" && arg != "--frames" && arg != "--mode" && arg != "--script") {
@@ -498,7 +504,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--help") {
             std::printf("usage: mossbloom-sim [--seed N] [--frames N] [--mode normal|clover|endless] "
-                        "(--script FILE | --random-player)\n");
+                        "(--script FILE | --random-player) [--check-pools]\n");
             return 0;
         }
     }
@@ -517,6 +523,11 @@ int main(int argc, char** argv) {
     RandomPlayer random{PlayerRandom{options.seed ^ 0x5EEDC0FFEEull}, Aim{&sim->world, &sim->renderer}};
     for (int64_t f = 0; f < options.frames; ++f) {
         runFrame(*sim, options.randomPlayer ? random.next() : scripted.next());
+        const char* fault = options.checkPools ? worldPoolFault(sim->world) : nullptr;
+        if (fault != nullptr) {
+            std::fprintf(stderr, "mossbloom-sim: frame %lld: %s\n", static_cast<long long>(f + 1), fault);
+            return 1;
+        }
     }
     report(*sim);
     return 0;
