@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/sdl/midi_file.h"
+
 namespace {
 
 constexpr int kSampleRate = 44100;
@@ -68,6 +70,8 @@ bool initAudio() {
     if (gOpen) return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     chooseSoundFont();
+    // A WAV file cut short is refused, not played up to where it ends.
+    SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
     Mix_Init(MIX_INIT_MID);  // MIDI support is checked when the music loads
     if (Mix_OpenAudio(kSampleRate, AUDIO_S16SYS, kChannels, kChunkBytes) != 0) {
         Mix_Quit();
@@ -92,6 +96,8 @@ void shutdownAudio() {
 int loadMusicFile(const char* path) {
     const int handle = freeHandle();
     if (!gOpen || handle < 0 || path == nullptr) return -1;
+    // The mixer finds a damaged MIDI file only when it plays it: refuse it here instead.
+    if (!isWholeMidiFileAt(path)) return -1;
     gSounds[handle].music = Mix_LoadMUS(path);
     return gSounds[handle].music != nullptr ? handle : -1;
 }
