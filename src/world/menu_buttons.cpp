@@ -1,22 +1,8 @@
 #include "world/menu_buttons.h"
 
-void buildMenuButtons(MenuButtonPool& pool, int capacity) {
-    const int total = capacity + 3;  // head, capacity + 1 records, tail, as in an object pool
-    pool.storage = std::make_unique<MenuButton[]>(total);
-    MenuButton* records = pool.storage.get();
-    for (int i = 0; i < total; ++i) {
-        records[i].serial = (i == total - 1) ? 0 : i + 1;
-        records[i].active = false;
-        records[i].next = (i + 1 < total) ? &records[i + 1] : nullptr;
-        records[i].prev = (i > 0) ? &records[i - 1] : nullptr;
-    }
-    pool.capacity = capacity;
-    pool.head = &records[0];
-    pool.tail = &records[total - 1];
-    pool.firstFree = pool.head->next;
-    pool.cursor = pool.head;
-    pool.count = 0;
-}
+#include "world/record_chain.h"
+
+void buildMenuButtons(MenuButtonPool& pool, int capacity) { buildRecordPool(pool, capacity); }
 
 bool addMenuButton(MenuButtonPool& pool, int id, float x, float y, int texture, int cellX, int cellY,
                    int width, int height) {
@@ -36,18 +22,10 @@ bool addMenuButton(MenuButtonPool& pool, int id, float x, float y, int texture, 
     return true;
 }
 
-void resetMenuButtons(MenuButtonPool& pool) {
-    for (MenuButton* b = pool.head; b != nullptr; b = b->next) b->active = false;
-    pool.firstFree = pool.head->next;
-    pool.count = 0;
-}
+void resetMenuButtons(MenuButtonPool& pool) { freeAllRecords(pool); }
 
-void beginIteration(MenuButtonPool& pool) { pool.cursor = pool.head->next; }
+void beginIteration(MenuButtonPool& pool) { beginRecordPass(pool); }
 
-bool atEnd(const MenuButtonPool& pool) { return !pool.cursor->active; }
+bool atEnd(const MenuButtonPool& pool) { return recordPassEnded(pool); }
 
-MenuButton* nextRecord(MenuButtonPool& pool) {
-    MenuButton* taken = pool.cursor;
-    pool.cursor = taken->next;
-    return taken;
-}
+MenuButton* nextRecord(MenuButtonPool& pool) { return takePassRecord(pool); }

@@ -1,5 +1,7 @@
 #include "world/object_pool.h"
 
+#include "world/record_chain.h"
+
 namespace {
 
 void unlink(WorldObject& record) {
@@ -46,21 +48,7 @@ WorldObject& takeFreeRecord(ObjectPool& pool, int kind, int size, float x, float
 }  // namespace
 
 void buildPool(ObjectPool& pool, int capacity) {
-    const int total = capacity + 3;  // head, capacity + 1 ordinary records, tail
-    pool.storage = std::make_unique<WorldObject[]>(total);
-    WorldObject* records = pool.storage.get();
-    for (int i = 0; i < total; ++i) {
-        records[i].serial = (i == total - 1) ? 0 : i + 1;
-        records[i].active = false;
-        records[i].next = (i + 1 < total) ? &records[i + 1] : nullptr;
-        records[i].prev = (i > 0) ? &records[i - 1] : nullptr;
-    }
-    pool.capacity = capacity;
-    pool.head = &records[0];
-    pool.tail = &records[total - 1];
-    pool.firstFree = pool.head->next;
-    pool.cursor = pool.head;
-    pool.count = 0;
+    buildRecordPool(pool, capacity);
     pool.sizeAdded = 0;
     for (int k = 0; k < kCountedKinds; ++k) pool.liveByKind[k] = pool.createdByKind[k] = 0;
     for (int& k : pool.kindRanking) k = -1;
@@ -99,15 +87,11 @@ WorldObject* newestRecord(ObjectPool& pool) {
     return (r && r->active) ? r : nullptr;
 }
 
-void beginIteration(ObjectPool& pool) { pool.cursor = pool.head->next; }
+void beginIteration(ObjectPool& pool) { beginRecordPass(pool); }
 
-bool atEnd(const ObjectPool& pool) { return !pool.cursor->active; }
+bool atEnd(const ObjectPool& pool) { return recordPassEnded(pool); }
 
-WorldObject* nextRecord(ObjectPool& pool) {
-    WorldObject* taken = pool.cursor;
-    pool.cursor = taken->next;
-    return taken;
-}
+WorldObject* nextRecord(ObjectPool& pool) { return takePassRecord(pool); }
 
 bool removeCurrent(ObjectPool& pool) {
     if (pool.count <= 0) return false;
@@ -134,9 +118,7 @@ bool moveToBack(ObjectPool& pool, WorldObject& record) {
 
 void resetPool(ObjectPool& pool, bool clearCreated) {
     pool.sizeAdded = 0;
-    for (WorldObject* r = pool.head; r != nullptr; r = r->next) r->active = false;
-    pool.firstFree = pool.head->next;
-    pool.count = 0;
+    freeAllRecords(pool);
     for (int k = 0; k < kCountedKinds; ++k) {
         pool.liveByKind[k] = 0;
         if (clearCreated) pool.createdByKind[k] = 0;

@@ -1,0 +1,63 @@
+#pragma once
+// Records kept in one doubly linked chain inside a block that is built once (object pools,
+// menu buttons): head, the active records in the order they were taken, the free records
+// (from firstFree), tail. Adds and removals only relink records; nothing is allocated.
+
+#include <memory>
+#include <type_traits>
+
+// Links records[0..total-1] into one chain in storage order.
+template <typename Record>
+void chainRecords(Record* records, int total) {
+    for (int i = 0; i < total; ++i) {
+        records[i].next = (i + 1 < total) ? &records[i + 1] : nullptr;
+        records[i].prev = (i > 0) ? &records[i - 1] : nullptr;
+    }
+}
+
+// Builds head, capacity + 1 ordinary records and tail, all free. Records are numbered
+// 1, 2, ... in storage order; the tail is number 0.
+template <typename Pool>
+void buildRecordPool(Pool& pool, int capacity) {
+    using Record = std::remove_pointer_t<decltype(pool.head)>;
+    const int total = capacity + 3;
+    pool.storage = std::make_unique<Record[]>(total);
+    Record* records = pool.storage.get();
+    for (int i = 0; i < total; ++i) {
+        records[i].serial = (i == total - 1) ? 0 : i + 1;
+        records[i].active = false;
+    }
+    chainRecords(records, total);
+    pool.capacity = capacity;
+    pool.head = &records[0];
+    pool.tail = &records[total - 1];
+    pool.firstFree = pool.head->next;
+    pool.cursor = pool.head;
+    pool.count = 0;
+}
+
+// Every record free again, in the order the chain has now.
+template <typename Pool>
+void freeAllRecords(Pool& pool) {
+    for (auto* r = pool.head; r != nullptr; r = r->next) r->active = false;
+    pool.firstFree = pool.head->next;
+    pool.count = 0;
+}
+
+// A pass over the active records: begin, then take records until the end.
+template <typename Pool>
+void beginRecordPass(Pool& pool) {
+    pool.cursor = pool.head->next;
+}
+
+template <typename Pool>
+bool recordPassEnded(const Pool& pool) {
+    return !pool.cursor->active;
+}
+
+template <typename Pool>
+auto* takePassRecord(Pool& pool) {
+    auto* taken = pool.cursor;
+    pool.cursor = taken->next;
+    return taken;
+}
