@@ -1,22 +1,11 @@
 #include "world/collision_grid.h"
 
+#include "world/record_chain.h"
 #include "world/world_object.h"
 
 namespace {
 
 constexpr int kCellCount = kGridColumns * kGridRows;
-
-void unlink(GridEntry& e) {
-    e.prev->next = e.next;
-    e.next->prev = e.prev;
-}
-
-void linkBefore(GridEntry& e, GridEntry& place) {
-    e.prev = place.prev;
-    e.next = &place;
-    place.prev->next = &e;
-    place.prev = &e;
-}
 
 }  // namespace
 
@@ -27,9 +16,8 @@ void buildGrid(CollisionGrid& grid) {
     for (int i = 0; i < total; ++i) {
         entries[i].object = nullptr;
         entries[i].spansCells = false;
-        entries[i].next = (i + 1 < total) ? &entries[i + 1] : nullptr;
-        entries[i].prev = (i > 0) ? &entries[i - 1] : nullptr;
     }
+    chainRecords(entries, total);
     grid.entryCount = kGridEntryCount;
     grid.cellWidth = 200;
     grid.cellHeight = 200;
@@ -73,9 +61,9 @@ bool insertObject(CollisionGrid& grid, WorldObject& record) {
     // The entry just before tail is a permanent end marker; spares are taken from before it.
     GridEntry* spare = grid.tail->prev->prev;
     if (grid.inserted >= grid.entryCount - kCellCount - 2 || spare == grid.head) return false;
-    unlink(*spare);
+    unlinkRecord(*spare);
     GridEntry*& first = grid.cells[loColumn + loRow * grid.columns];
-    linkBefore(*spare, *first);
+    linkRecordBefore(*spare, *first);
     first = spare;
     spare->object = &record;
     spare->spansCells = (loColumn != hiColumn) || (loRow != hiRow);

@@ -4,18 +4,6 @@
 
 namespace {
 
-void unlink(WorldObject& record) {
-    record.prev->next = record.next;
-    record.next->prev = record.prev;
-}
-
-void linkBefore(WorldObject& record, WorldObject& place) {
-    record.prev = place.prev;
-    record.next = &place;
-    place.prev->next = &record;
-    place.prev = &record;
-}
-
 bool isCounted(int kind) { return kind >= 0 && kind < kCountedKinds; }
 
 // Fills the record at firstFree with what every add sets alike.
@@ -98,10 +86,10 @@ bool removeCurrent(ObjectPool& pool) {
     WorldObject* r = pool.cursor->prev;
     // Outside a pass there may be no record taken; nothing to release then.
     if (r == nullptr || r == pool.head || !r->active) return false;
-    unlink(*r);
+    unlinkRecord(*r);
     r->active = false;
     r->dying = true;
-    linkBefore(*r, *pool.tail);
+    linkRecordBefore(*r, *pool.tail);
     pool.count -= 1;
     if (isCounted(r->kind)) pool.liveByKind[r->kind] -= 1;
     return true;
@@ -111,8 +99,8 @@ bool moveToBack(ObjectPool& pool, WorldObject& record) {
     if (pool.count <= 1 || !record.active) return false;
     if (record.next == pool.firstFree) return true;  // already last of the active part
     if (pool.cursor == &record) pool.cursor = record.next;
-    unlink(record);
-    linkBefore(record, *pool.firstFree);
+    unlinkRecord(record);
+    linkRecordBefore(record, *pool.firstFree);
     return true;
 }
 

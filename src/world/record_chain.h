@@ -1,7 +1,8 @@
 #pragma once
-// Records kept in one doubly linked chain inside a block that is built once (object pools,
-// menu buttons): head, the active records in the order they were taken, the free records
-// (from firstFree), tail. Adds and removals only relink records; nothing is allocated.
+// Records kept in one doubly linked chain inside a block that is built once: the object
+// pools, the menu buttons and the collision grid's entries. A pool's chain is head, the active
+// records in the order they were taken, the free records (from firstFree), tail.
+// Adds and removals only relink records; nothing is allocated.
 
 #include <memory>
 #include <type_traits>
@@ -13,6 +14,20 @@ void chainRecords(Record* records, int total) {
         records[i].next = (i + 1 < total) ? &records[i + 1] : nullptr;
         records[i].prev = (i > 0) ? &records[i - 1] : nullptr;
     }
+}
+
+template <typename Record>
+void unlinkRecord(Record& record) {
+    record.prev->next = record.next;
+    record.next->prev = record.prev;
+}
+
+template <typename Record>
+void linkRecordBefore(Record& record, Record& place) {
+    record.prev = place.prev;
+    record.next = &place;
+    place.prev->next = &record;
+    place.prev = &record;
 }
 
 // Builds head, capacity + 1 ordinary records and tail, all free. Records are numbered
