@@ -51,6 +51,18 @@ void stepSproutingSeed(World& w, WorldObject& s, int cellY, int cellH) {
     }
 }
 
+// Kinds 103 and 108: now and then turn by up to half the spread either way and push off
+// backwards; in between, sway along the diagonal with a cosine of the kind's own counter.
+void stepWanderingSeed(World& w, WorldObject& s, uint32_t turnSpread, float speed, int swayStep) {
+    if (randomInt(w.math, 45) == 0) {
+        s.angle += randomSigned(w, turnSpread) - static_cast<int>(turnSpread / 2);
+        headTowards(w, s, speed, s.angle + 180);
+    }
+    s.absorbed += swayStep;
+    s.vx += 0.5f * tableCos(w.math, s.absorbed);
+    s.vy += 0.5f * tableCos(w.math, s.absorbed);
+}
+
 void growChainLink(World& w, const WorldObject& parent) {
     const int d = randomSigned(w, 30) + parent.angle - 15;
     const float reach = 0.7f * static_cast<float>(parent.size);
@@ -80,13 +92,7 @@ bool stepSeedKind(World& w, WorldObject& s, int frame) {
             return true;
         }
         case 103:
-            if (randomInt(w.math, 45) == 0) {
-                s.angle += randomSigned(w, 180) - 90;
-                headTowards(w, s, 5.0f, s.angle + 180);
-            }
-            s.absorbed += 20;
-            s.vx += 0.5f * tableCos(w.math, s.absorbed);
-            s.vy += 0.5f * tableCos(w.math, s.absorbed);
+            stepWanderingSeed(w, s, 180, 5.0f, 20);
             return true;
         case 104:
             s.absorbed += 1;
@@ -121,13 +127,7 @@ bool stepSeedKind(World& w, WorldObject& s, int frame) {
             return true;
         }
         case 108:
-            if (randomInt(w.math, 45) == 0) {
-                s.angle += randomSigned(w, 60) - 30;
-                headTowards(w, s, 3.0f, s.angle + 180);
-            }
-            s.absorbed += 10;
-            s.vx += 0.5f * tableCos(w.math, s.absorbed);
-            s.vy += 0.5f * tableCos(w.math, s.absorbed);
+            stepWanderingSeed(w, s, 60, 3.0f, 10);
             return age(w, s);
         case 109:
             if (s.alpha == 0) {
