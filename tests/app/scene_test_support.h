@@ -1,21 +1,21 @@
 #pragma once
-// A renderer on the headless platform with every sheet present at 1024 x 1024, and a reader
-// that turns a recorded draw back into the picture it showed: sheet, cell, centre, size, colour.
+// A recording renderer with every sheet present at 1024 x 1024, and a reader that turns a
+// recorded draw back into the picture it showed: sheet, cell, centre, size, colour.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "app/renderer.h"
 #include "platform/headless/headless.h"
 #include "support/math_tables.h"
+#include "test_support/recording_renderer.h"
 
 namespace scenetest {
 
-constexpr int kSheetSize = 1024;
+using testsupport::kSheetSize;
 
 struct Seen {
     int texture = -1;           // the slot of the sheet, -1 for an untextured draw
@@ -26,37 +26,14 @@ struct Seen {
     platform::headless::DrawCall call;
 };
 
-class RendererTest : public ::testing::Test {
+// The recording renderer with its effects generator seeded by hand.
+class RendererTest : public testsupport::RecordingRendererTest {
 protected:
-    std::unique_ptr<Renderer> box = std::make_unique<Renderer>();
-    Renderer& r = *box;
-
     void SetUp() override {
-        namespace hl = platform::headless;
-        hl::resetWindow();
-        hl::setDrawRecording(true);
-        platform::createWindow("test", 0, 0, 640, 480);
+        RecordingRendererTest::SetUp();
         resetSharedRandomWords();
         initMathTables(r.effectsRandom);
         r.effectsRandom.randomState = 12345;
-        constructTaskList(r.backTasks, r, kBackTaskCapacity);
-        constructTaskList(r.frontTasks, r, kFrontTaskCapacity);
-        initGraphics(r.device, true);
-        std::vector<uint32_t> white(static_cast<size_t>(kSheetSize) * kSheetSize, 0xFFFFFFFFu);
-        for (int slot = 0; slot < kTextureCount; ++slot) {
-            const int handle = platform::createTexture(white.data(), kSheetSize, kSheetSize);
-            r.device.textures[slot].handle = handle;
-            r.device.textures[slot].width = kSheetSize;
-            r.device.textures[slot].height = kSheetSize;
-        }
-        hl::clearVideoRecord();
-    }
-
-    void TearDown() override {
-        destroyTaskList(r.backTasks);
-        destroyTaskList(r.frontTasks);
-        releaseGraphics(r.device);
-        platform::headless::resetWindow();
     }
 
     int slotOf(int handle) const {

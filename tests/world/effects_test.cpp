@@ -1,11 +1,11 @@
 // The effect tasks, checked on the draw calls the headless platform recorded.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "app/renderer.h"
 #include "platform/headless/headless.h"
+#include "test_support/recording_renderer.h"
 #include "world/effects.h"
 
 namespace {
@@ -25,35 +25,8 @@ bool darkening(const DrawCall& c) {
     return c.blend.source == BlendFactor::Zero && c.blend.destination == BlendFactor::InvSrcColour;
 }
 
-class EffectsTest : public ::testing::Test {
+class EffectsTest : public testsupport::RecordingRendererTest {
 protected:
-    std::unique_ptr<Renderer> box = std::make_unique<Renderer>();
-    Renderer& r = *box;
-
-    void SetUp() override {
-        namespace hl = platform::headless;
-        hl::resetWindow();
-        hl::setDrawRecording(true);
-        platform::createWindow("effects", 0, 0, 640, 480);
-        initGraphics(r.device, true);
-        std::vector<uint32_t> pixels(1024u * 1024u, 0xFFFFFFFFu);
-        for (int slot = 0; slot < kTextureCount; ++slot) {
-            const int handle = platform::createTexture(pixels.data(), 1024, 1024);
-            r.device.textures[slot].handle = handle;
-            platform::textureSize(handle, r.device.textures[slot].width, r.device.textures[slot].height);
-        }
-        constructTaskList(r.backTasks, r, kBackTaskCapacity);
-        constructTaskList(r.frontTasks, r, kFrontTaskCapacity);
-        hl::clearVideoRecord();
-    }
-
-    void TearDown() override {
-        destroyTaskList(r.backTasks);
-        destroyTaskList(r.frontTasks);
-        releaseGraphics(r.device);
-        platform::headless::resetWindow();
-    }
-
     // Runs the back list n times and returns what was drawn.
     std::vector<DrawCall> run(int n) {
         platform::headless::clearVideoRecord();

@@ -7,6 +7,7 @@
 #include "app/renderer.h"
 #include "input/input_device.h"
 #include "platform/keys.h"
+#include "test_support/recording_renderer.h"
 #include "world/effects.h"
 #include "world/player.h"
 #include "world_test_support.h"
@@ -20,8 +21,7 @@ protected:
     void SetUp() override {
         WorldTest::SetUp();
         constructInputDevice(input);
-        constructTaskList(renderer.backTasks, renderer, kBackTaskCapacity);
-        constructTaskList(renderer.frontTasks, renderer, kFrontTaskCapacity);
+        testsupport::constructTaskLists(renderer);
         renderer.device.drawEnabled = false;
         w.input = &input;
         w.renderer = &renderer;
@@ -29,8 +29,7 @@ protected:
     }
 
     void TearDown() override {
-        destroyTaskList(renderer.backTasks);
-        destroyTaskList(renderer.frontTasks);
+        testsupport::destroyTaskLists(renderer);
         WorldTest::TearDown();
     }
 
