@@ -1,15 +1,7 @@
 #include "graphics_test_support.h"
+#include "test_support/window_mapping.h"
 
-namespace {
-
-void expectLogical(int wx, int wy, int lx, int ly) {
-    int x = 0, y = 0;
-    platform::windowToLogical(wx, wy, x, y);
-    EXPECT_EQ(x, lx) << "client " << wx << ", " << wy;
-    EXPECT_EQ(y, ly) << "client " << wx << ", " << wy;
-}
-
-}  // namespace
+using testsupport::expectLogical;
 
 TEST(ScreenViewport, FullScreenLetterboxesToFourByThree) {
     using platform::screenViewport;

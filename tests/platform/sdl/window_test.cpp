@@ -3,17 +3,9 @@
 
 #include "graphics/graphics_device.h"
 #include "platform/window.h"
+#include "test_support/window_mapping.h"
 
-namespace {
-
-void expectLogical(int wx, int wy, int lx, int ly) {
-    int x = 0, y = 0;
-    platform::windowToLogical(wx, wy, x, y);
-    EXPECT_EQ(x, lx) << "client " << wx << ", " << wy;
-    EXPECT_EQ(y, ly) << "client " << wx << ", " << wy;
-}
-
-}  // namespace
+using testsupport::expectLogical;
 
 TEST(SdlWindow, TitlePlacementAndDisplayModeSwitch) {
     ASSERT_TRUE(platform::initPlatform());
