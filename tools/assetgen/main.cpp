@@ -1,4 +1,5 @@
 // assetgen OUTDIR [--png-dir DIR]
+// assetgen --icon FILE    (only the desktop icon, a 128 x 128 PNG)
 // Draws the game's images into OUTDIR/img (kept only as enciphered archives) and
 // synthesises its sounds into OUTDIR/sound. Exit code 0 on success, 1 on any failure.
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <system_error>
 
 #include "app/asset_archive.h"
+#include "icon.h"
 #include "images.h"
 #include "sounds.h"
 
@@ -65,6 +67,7 @@ bool archiveImages(const fs::path& imgDir, const fs::path& pngDir) {
 int main(int argc, char** argv) {
     const char* usage = "usage: assetgen OUTDIR [--png-dir DIR]";
     fs::path outDir, pngDir;
+    if (argc == 3 && std::strcmp(argv[1], "--icon") == 0) return writeIcon(argv[2]) ? 0 : 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--png-dir") == 0) {
             if (i + 1 >= argc || argv[i + 1][0] == '\0') return fail(std::string("--png-dir needs a folder\n") + usage);
