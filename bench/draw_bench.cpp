@@ -152,8 +152,22 @@ void BM_HeavyPlayFrameDrawing(benchmark::State& state) {
 #endif
 }
 
+// The floor under every frame: a white screen, begun, ended and presented.
+void BM_WhiteFrame(benchmark::State& state) {
+    openGame();
+    Renderer& r = gApp.renderer;
+    r.device.drawEnabled = true;
+    for (auto _ : state) {
+        beginScene(r.device);
+        drawRect(r.device, 0, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
+        endScene(r.device);
+        presentFrame(r.device);
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_WhiteFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_HeavyPlayFrameDrawing)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 BENCHMARK_MAIN();
