@@ -11,6 +11,31 @@ namespace {
 constexpr int kWhite = 255;
 constexpr int kMergeCap = 300;
 
+// How close two objects must come to meet, as a share of their mean size: a leaf reaches
+// soil from further away, and anything reaches a sprout from further still.
+constexpr float pairReachOf(int a, int b) {
+    if (a == sprout || b == sprout) return 0.85f;
+    if ((a == leaf && b == soil) || (a == soil && b == leaf)) return 0.55f;
+    return 0.4f;
+}
+struct PairReachTable {
+    float reach[16][16];
+};
+constexpr PairReachTable makePairReachTable() {
+    PairReachTable t{};
+    for (int a = 0; a < 16; ++a)
+        for (int b = 0; b < 16; ++b) t.reach[a][b] = pairReachOf(a, b);
+    return t;
+}
+constexpr PairReachTable kPairReach = makePairReachTable();
+
+// One table read instead of a chain of kind tests: the pair pass runs this thousands of
+// times a frame. Kinds beyond the table (never made) meet at the common reach.
+inline float pairReach(int a, int b) {
+    if (static_cast<unsigned>(a) > 15u || static_cast<unsigned>(b) > 15u) return pairReachOf(a, b);
+    return kPairReach.reach[a][b];
+}
+
 bool evenFrame(int frame) { return frame % 2 == 0; }
 
 // Draws the target toward the actor so that its larger axis distance shrinks by step.
@@ -147,11 +172,27 @@ void eatMetalIntoSoil(World& w, WorldObject& flower, WorldObject& food) {
     addObject(w.objects, soil, s, flower.x, flower.y, vx, vy, angle, 255, 100, 50, 10, 5, false);
 }
 
+// The pair test itself, inlined into the pass, which runs it thousands of times a frame.
+inline bool testPairInline(World& w, WorldObject& a, WorldObject& b, int frame) {
+    if (&a == &b || a.dying || b.dying) return false;
+    const float reach = pairReach(a.kind, b.kind);
+    const float dx = a.x - b.x, dy = a.y - b.y;
+    const float touch = static_cast<float>(a.size + b.size) * 0.5f * reach;
+    const bool touching = dx * dx + dy * dy < touch * touch;
+    // Counted after the reads: the count is an int like the objects' fields, and the
+    // compiler would otherwise reload them after every count.
+    w.pairTests += 1;
+    if (!touching) return false;
+    interact(w, a, b, frame);
+    interact(w, b, a, frame);
+    return true;
+}
+
 // Walks a cell chain and tests entry a against every object in it.
 void testAgainstCell(World& w, WorldObject& a, GridEntry* first, int frame) {
-    for (w.grid.innerCursor = first; w.grid.innerCursor->object != nullptr;
-         w.grid.innerCursor = w.grid.innerCursor->next) {
-        testPair(w, a, *w.grid.innerCursor->object, frame);
+    for (GridEntry* entry = first; entry->object != nullptr; entry = entry->next) {
+        w.grid.innerCursor = entry;
+        testPairInline(w, a, *entry->object, frame);
     }
 }
 
@@ -178,19 +219,7 @@ void collideObjects(World& w, int frame) {
     }
 }
 
-bool testPair(World& w, WorldObject& a, WorldObject& b, int frame) {
-    if (&a == &b || a.dying || b.dying) return false;
-    w.pairTests += 1;
-    float reach = 0.4f;
-    if ((a.kind == leaf && b.kind == soil) || (a.kind == soil && b.kind == leaf)) reach = 0.55f;
-    if (a.kind == sprout || b.kind == sprout) reach = 0.85f;
-    const float dx = a.x - b.x, dy = a.y - b.y;
-    const float touch = static_cast<float>(a.size + b.size) * 0.5f * reach;
-    if (!(dx * dx + dy * dy < touch * touch)) return false;
-    interact(w, a, b, frame);
-    interact(w, b, a, frame);
-    return true;
-}
+bool testPair(World& w, WorldObject& a, WorldObject& b, int frame) { return testPairInline(w, a, b, frame); }
 
 void interact(World& w, WorldObject& actor, WorldObject& target, int frame) {
     if ((actor.launchTimer > 0 && actor.kind < sprout) || target.launchTimer > 0) return;
