@@ -463,7 +463,8 @@ void paintInformation(Sheet& sheet) {
         "Catch dreams and clovers!",
     };
     for (int i = 0; i < 5; ++i) {
-        double y = 430 + 11 + i * 19.5;
+        // Tight enough to end above the credit line, which the screen draws over this page's lower right.
+        double y = 430 + 10 + i * 16.5;
         cairo_save(cr);
         cairo_rectangle(cr, 500, 430, 500, 100);
         cairo_clip(cr);
