@@ -1,25 +1,15 @@
 #include "app/task_list.h"
 
+#include "support/record_chain.h"
+
 namespace {
-
-void unlink(DrawTask* record) {
-    record->prev->next = record->next;
-    record->next->prev = record->prev;
-}
-
-void linkBefore(DrawTask* record, DrawTask* place) {
-    record->prev = place->prev;
-    record->next = place;
-    place->prev->next = record;
-    place->prev = record;
-}
 
 void recycle(TaskList& list, DrawTask* record) {
     record->active = false;
     // Moved to the front of the free records, so the next add reuses it.
     if (record->next != list.firstFree) {
-        unlink(record);
-        linkBefore(record, list.firstFree);
+        unlinkRecord(*record);
+        linkRecordBefore(*record, *list.firstFree);
     }
     list.count -= 1;
     list.firstFree = record;
@@ -32,10 +22,7 @@ void constructTaskList(TaskList& list, Renderer& context, int capacity) {
     const int total = capacity + 2;
     list.records = std::make_unique<DrawTask[]>(total);
     DrawTask* records = list.records.get();
-    for (int i = 0; i < total; ++i) {
-        records[i].prev = i > 0 ? &records[i - 1] : nullptr;
-        records[i].next = i + 1 < total ? &records[i + 1] : nullptr;
-    }
+    chainRecords(records, total);
     list.context = &context;
     list.capacity = capacity;
     list.count = 0;
@@ -65,8 +52,8 @@ bool addTask(TaskList& list, int order, DrawTaskCallback callback, int delay) {
     DrawTask* place = list.head->next;
     while (place->active && place->order >= order) place = place->next;
     if (place->active) {
-        unlink(record);
-        linkBefore(record, place);
+        unlinkRecord(*record);
+        linkRecordBefore(*record, *place);
     }
 
     record->callback = callback;

@@ -1,6 +1,6 @@
 #include "world/collision_grid.h"
 
-#include "world/record_chain.h"
+#include "support/record_chain.h"
 #include "world/world_object.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "world/menu_buttons.h"
 
-#include "world/record_chain.h"
+#include "support/record_chain.h"
 
 void buildMenuButtons(MenuButtonPool& pool, int capacity) { buildRecordPool(pool, capacity); }
 

@@ -1,6 +1,6 @@
 #include "world/object_pool.h"
 
-#include "world/record_chain.h"
+#include "support/record_chain.h"
 
 namespace {
 

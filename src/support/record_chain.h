@@ -1,7 +1,8 @@
 #pragma once
 // Records kept in one doubly linked chain inside a block that is built once: the object
-// pools, the menu buttons and the collision grid's entries. A pool's chain is head, the active
-// records in the order they were taken, the free records (from firstFree), tail.
+// pools, the menu buttons, the collision grid's entries and the draw task lists. A pool's
+// chain is head, the active records in the order they were taken, the free records (from
+// firstFree), tail.
 // Adds and removals only relink records; nothing is allocated.
 
 #include <memory>
