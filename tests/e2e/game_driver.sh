@@ -18,8 +18,8 @@ stop_game() {
   pid=
 }
 
-start_game() {  # path/to/mossbloom
-  (cd "$work" && SDL_AUDIODRIVER=dummy "$1" >"$work/stdout" 2>"$work/stderr") &
+start_game() {  # path/to/mossbloom [folder to start it in, $work by default]
+  (cd "${2:-$work}" && SDL_AUDIODRIVER=dummy exec "$1" >"$work/stdout" 2>"$work/stderr") &
   pid=$!
   for _ in $(seq 1 100); do
     window=$(xdotool search --onlyvisible --name "^Mossbloom" 2>/dev/null | head -n 1)
@@ -31,6 +31,22 @@ start_game() {  # path/to/mossbloom
   xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
   read -r left top < <(xwininfo -id "$window" |
     awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4} END {print x, y}')
+}
+
+# Holds Escape for a few frames, as a player presses it, and expects the game to end with 0.
+quit_with_escape() {
+  xdotool keydown --window "$window" Escape 2>/dev/null || xdotool keydown Escape
+  sleep 0.2
+  xdotool keyup --window "$window" Escape 2>/dev/null || xdotool keyup Escape
+  for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "Escape did not end the game"
+  wait "$pid"
+  local code=$?
+  pid=
+  [[ $code -eq 0 ]] || fail "exit code $code after Escape, expected 0"
 }
 
 # Screenshot of the client area into $shots/NAME.png.

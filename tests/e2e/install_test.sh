@@ -7,13 +7,8 @@
 set -uo pipefail
 build=${1:?usage: install_test.sh BUILD_DIR}
 work=$(mktemp -d)
-pid=
-cleanup() {
-  [[ -n $pid ]] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; [[ -s $work/stderr ]] && sed 's/^/game: /' "$work/stderr" >&2; exit 1; }
+trap 'stop_game; rm -rf "$work"' EXIT
+source "$(dirname "$0")/game_driver.sh"
 
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log" >&2; fail "install failed"; }
@@ -26,33 +21,10 @@ grep -qx "Icon=mossbloom" "$desktop" || fail "the desktop entry names no icon"
 icon=$prefix/share/icons/hicolor/128x128/apps/mossbloom.png
 [[ $(identify -format "%m %wx%h" "$icon" 2>/dev/null) == "PNG 128x128" ]] || fail "the icon is not a 128 x 128 PNG"
 
-cd /
-SDL_AUDIODRIVER=dummy "$prefix/bin/mossbloom" >"$work/stdout" 2>"$work/stderr" &
-pid=$!
-window=
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name "^Mossbloom" 2>/dev/null | head -n 1)
-  [[ -n $window ]] && break
-  kill -0 "$pid" 2>/dev/null || fail "the installed game ended before its window appeared"
-  sleep 0.1
-done
-[[ -n $window ]] || fail "no window named Mossbloom appeared"
+start_game "$prefix/bin/mossbloom" /
 # Past the loading picture the game runs on its data; give it the boot scene's time.
 sleep 3
 kill -0 "$pid" 2>/dev/null || fail "the installed game ended on its own"
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-# Escape held for a few frames, as a player presses it.
-xdotool keydown --window "$window" Escape 2>/dev/null
-sleep 0.2
-xdotool keyup --window "$window" Escape 2>/dev/null
-for _ in $(seq 1 50); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "Escape did not end the installed game"
-wait "$pid"
-code=$?
-pid=
-[[ $code -eq 0 ]] || fail "exit code $code"
+quit_with_escape
 [[ -s $work/stderr ]] && fail "the installed game wrote to standard error"
 echo "PASS"

@@ -5,27 +5,11 @@
 set -uo pipefail
 game=${1:?usage: window_test.sh path/to/mossbloom}
 work=$(mktemp -d)
-pid=
-cleanup() {
-  [[ -n $pid ]] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; [[ -s $work/stderr ]] && sed 's/^/game: /' "$work/stderr" >&2; exit 1; }
+shots=$work
+trap 'stop_game; rm -rf "$work"' EXIT
+source "$(dirname "$0")/game_driver.sh"
 
-cd "$work"
-SDL_AUDIODRIVER=dummy "$game" >"$work/stdout" 2>"$work/stderr" &
-pid=$!
-
-window=
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name "^Mossbloom" 2>/dev/null | head -n 1)
-  [[ -n $window ]] && break
-  kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
-  sleep 0.1
-done
-[[ -n $window ]] || fail "no window named Mossbloom appeared"
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+start_game "$game"
 
 client_size() { xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 
@@ -44,7 +28,6 @@ expect_window() {
 expect_window "Mossbloom --- 640 × 480" 640x480
 
 # The loading picture on black, bright in the lower right, with the overlay's FPS at the top left.
-read -r left top < <(xwininfo -id "$window" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4} END {print x, y}')
 # Share of pixels brighter than a threshold within a region of the window.
 bright_share() {  # geometry threshold%
   convert "$work/window.png" -crop "$1" +repage -colorspace Gray -threshold "$2" -format "%[fx:mean]" info:
@@ -76,18 +59,6 @@ for size in "800 600" "960 720" "1024 768" "1120 840" "1280 960" "640 480"; do
   expect_window "Mossbloom --- $w × $h" "${w}x${h}"
 done
 
-# Escape ends the game with exit code 0. The game reads the keyboard's state once a frame, so
-# the key is held for a few frames as a person would, not tapped within one.
-xdotool keydown Escape
-sleep 0.2
-xdotool keyup Escape
-for _ in $(seq 1 50); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "Escape did not end the game"
-wait "$pid"
-code=$?
-pid=
-[[ $code -eq 0 ]] || fail "exit code $code after Escape, expected 0"
+# Escape ends the game with exit code 0.
+quit_with_escape
 echo "PASS"
