@@ -24,8 +24,11 @@ void resetSharedRandomWords() { gWords = {kInitialX, kInitialY, kInitialZ}; }
 
 void initMathTables(MathTables& m) {
     m.randomState = 1;
+    // The angle is worked out in double with the float value of pi (3.14159274...), which is
+    // not the double nearest 3.1415927; the last bits of a fifth of the entries depend on it.
+    const double pi = kPi;
     for (int i = 0; i < 360; ++i) {
-        const float theta = static_cast<float>(i / 180.0 * 3.1415927);
+        const float theta = static_cast<float>(i / 180.0 * pi);
         m.sinTable[i] = -1.0f * sinf(theta);
         m.cosTable[i] = cosf(theta);
     }

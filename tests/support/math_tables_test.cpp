@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+
 #include "support/math_tables.h"
 
 namespace {
@@ -56,6 +59,32 @@ TEST_F(MathTablesTest, TablesPointUpAtNinetyAndWrapAnyAngle) {
     EXPECT_FLOAT_EQ(tableCos(m, -1), tableCos(m, 359));
     EXPECT_FLOAT_EQ(tableSin(m, -360), tableSin(m, 0));
     EXPECT_FLOAT_EQ(tableSin(m, -361), tableSin(m, 359));
+}
+
+uint32_t bitsOf(float f) {
+    uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits;
+}
+
+// The table entries worked out here from pi written out bit for bit: the float nearest pi,
+// 0x1.921fb6p+1 = 3.14159274101257324..., widened to double.
+float expectedSin(int i, double pi) { return -1.0f * std::sin(static_cast<float>(i / 180.0 * pi)); }
+float expectedCos(int i, double pi) { return std::cos(static_cast<float>(i / 180.0 * pi)); }
+constexpr double kFloatPi = 0x1.921fb6p+1;
+constexpr double kDecimalPi = 3.1415927;  // the double nearest the written digits, a little smaller
+
+TEST_F(MathTablesTest, EveryTableEntryIsExactToTheBit) {
+    int entriesThatDependOnPi = 0;
+    for (int i = 0; i < 360; ++i) {
+        EXPECT_EQ(bitsOf(m.sinTable[i]), bitsOf(expectedSin(i, kFloatPi))) << "sin " << i;
+        EXPECT_EQ(bitsOf(m.cosTable[i]), bitsOf(expectedCos(i, kFloatPi))) << "cos " << i;
+        if (bitsOf(expectedSin(i, kFloatPi)) != bitsOf(expectedSin(i, kDecimalPi)) ||
+            bitsOf(expectedCos(i, kFloatPi)) != bitsOf(expectedCos(i, kDecimalPi)))
+            ++entriesThatDependOnPi;
+    }
+    // The comparison can tell the two values of pi apart: many angles differ in their last bits.
+    EXPECT_GT(entriesThatDependOnPi, 20);
 }
 
 TEST(AngleTo, WholeDegreeDirections) {
