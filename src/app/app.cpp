@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include "app/main_window.h"
 #include "platform/clock.h"
 #include "platform/keys.h"
 #include "world/player.h"
@@ -100,10 +101,12 @@ void applyGlobalKeys(App& app) {
     InputDevice& in = app.input;
     if (keyPressed(in, platform::DIK_RETURN)) app.paused = !app.paused;
     if (keyPressed(in, platform::DIK_ESCAPE)) app.quitRequested = true;
-    // The display switch waits while paused; its press stays unread until then.
+    // The display switch waits while paused; its press stays unread until then. The window
+    // and its title change together, so a paused F1 leaves both as they are.
     if (!app.paused && keyPressed(in, platform::DIK_F1)) {
         app.renderer.windowed = !app.renderer.windowed;
         resetDevice(app.renderer.device, app.renderer.windowed);
+        resetWindowScale();
     }
     if (keyPressed(in, platform::DIK_1)) goToTitle(app);
     if (keyPressed(in, platform::DIK_F3)) toggleMute(app);

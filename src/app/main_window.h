@@ -1,6 +1,7 @@
 #pragma once
 // The main window: creation and placement, the six window scales stepped with F2, the title
-// reset with F1, and the window procedure that sees the platform's events between frames.
+// reset that goes with the display switch (F1), and the window procedure that sees the
+// platform's events between frames.
 
 #include "platform/window.h"
 
@@ -33,5 +34,8 @@ void readDesktopSize();
 bool createMainWindow();
 // Steps to the next window scale, re-centres the window and sets its title.
 void cycleWindowScale();
+// Back to the first scale step with the title of the 640 x 480 window, without moving the
+// window: the display switch (F1) calls it as it puts the window back at its first placement.
+void resetWindowScale();
 // Handles one platform event; returns false when the event asks the program to end.
 bool windowProc(const platform::Event& event);

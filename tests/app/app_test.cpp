@@ -1,6 +1,8 @@
 // The frame loop: frame skipping, global keys, the FPS window, the debug overlay and the boot scene.
 #include <cmath>
+#include <string>
 
+#include "app/main_window.h"
 #include "app_fixture.h"
 #include "platform/headless/headless.h"
 #include "platform/keys.h"
@@ -143,6 +145,55 @@ TEST_F(FrameLoopTest, F1AndF4DoNothingWhilePausedAndActOncePerPressOtherwise) {
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.top, before.top);
     EXPECT_EQ(after.right - after.left, 640);
+}
+
+// F1 and F2 arrive as window events between frames as well as in the key state of the frame.
+class DisplaySwitchTest : public FrameLoopTest {
+protected:
+    void frameWithWindowKey(int virtualKey, std::initializer_list<int> keys) {
+        hl::pushEvent({platform::EventKind::KeyDown, virtualKey});
+        platform::Event event;
+        while (platform::pollEvent(event)) ASSERT_TRUE(windowProc(event));
+        frameWithKeys(keys);
+    }
+    std::string title() const { return hl::windowRecord().title; }
+};
+
+TEST_F(DisplaySwitchTest, F1WhilePausedLeavesAnEnlargedWindowAndItsTitleAsTheyAre) {
+    frameWithWindowKey(platform::kVirtualKeyF2, {});
+    frameWithWindowKey(platform::kVirtualKeyF2, {});
+    ASSERT_EQ(title(), "Mossbloom --- 960 × 720");
+    frameWithKeys({DIK_RETURN});
+    ASSERT_TRUE(app->paused);
+    frameWithWindowKey(platform::kVirtualKeyF1, {DIK_F1});
+    frameWithKeys({});
+    EXPECT_EQ(title(), "Mossbloom --- 960 × 720");
+    EXPECT_EQ(hl::windowRecord().width, 960);
+    EXPECT_FALSE(hl::windowRecord().fullscreen);
+    EXPECT_EQ(mainWindow.windowScaleStep, 2);
+
+    // Unpaused, the switch and the title reset come together.
+    frameWithKeys({DIK_RETURN});
+    ASSERT_FALSE(app->paused);
+    frameWithWindowKey(platform::kVirtualKeyF1, {DIK_F1});
+    EXPECT_TRUE(hl::windowRecord().fullscreen);
+    EXPECT_EQ(title(), "Mossbloom --- 640 × 480");
+    frameWithKeys({});
+    frameWithWindowKey(platform::kVirtualKeyF1, {DIK_F1});
+    EXPECT_FALSE(hl::windowRecord().fullscreen);
+    EXPECT_EQ(hl::windowRecord().width, 640);
+    EXPECT_EQ(title(), "Mossbloom --- 640 × 480");
+    frameWithWindowKey(platform::kVirtualKeyF2, {});
+    EXPECT_EQ(title(), "Mossbloom --- 800 × 600") << "the scale steps start over";
+}
+
+TEST_F(DisplaySwitchTest, PauseAndF1TogetherNeverLeaveTheTitleNamingAnotherSize) {
+    frameWithWindowKey(platform::kVirtualKeyF2, {});
+    // Return and F1 between the same two frames: the pause comes first and the switch waits.
+    frameWithWindowKey(platform::kVirtualKeyF1, {DIK_RETURN, DIK_F1});
+    ASSERT_TRUE(app->paused);
+    EXPECT_FALSE(hl::windowRecord().fullscreen);
+    EXPECT_EQ(title(), "Mossbloom --- 800 × 600");
 }
 
 TEST_F(FrameLoopTest, EscapeOneAndF3WorkWhilePausedAndOneEndsThePause) {

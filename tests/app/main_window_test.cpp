@@ -74,12 +74,15 @@ TEST_F(MainWindowTest, LargeScalesOnASmallDesktopStayAtTheTopLeft) {
     EXPECT_EQ(hl::windowRecord().y, 0);
 }
 
-TEST_F(MainWindowTest, F1ResetsTheStepAndTitleWithoutMovingAndF2StartsOver) {
+TEST_F(MainWindowTest, ScaleResetSetsTheStepAndTitleWithoutMovingAndF2StartsOver) {
     open(1920, 1080);
     press(platform::kVirtualKeyF2);
     press(platform::kVirtualKeyF2);
     const int moves = hl::windowRecord().moves;
     press(platform::kVirtualKeyF1);
+    EXPECT_EQ(hl::windowRecord().title, title(960, 720)) << "F1 itself waits for the display switch";
+    EXPECT_EQ(mainWindow.windowScaleStep, 2);
+    resetWindowScale();
     EXPECT_EQ(hl::windowRecord().title, title(640, 480));
     EXPECT_EQ(hl::windowRecord().moves, moves);
     EXPECT_EQ(hl::windowRecord().width, 960) << "the window itself is left as it is";
