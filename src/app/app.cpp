@@ -143,7 +143,14 @@ void runFrame(App& app) {
         applyGlobalKeys(app);
         GraphicsDevice& d = app.renderer.device;
         beginScene(d);
-        if (!app.paused) app.scene(app);
+        // While paused the scene stands still: its last picture is shown again, and the
+        // overlay and the inversion go over it once, fresh each frame.
+        if (app.paused) {
+            showKeptScenePicture(d);
+        } else {
+            app.scene(app);
+            keepScenePicture(d);
+        }
         drawDebugOverlay(app);
         if (app.inverted) drawRect(d, 5, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
         endScene(d);

@@ -40,6 +40,14 @@ void presentFrame(GraphicsDevice& device) {
     if (device.drawEnabled) platform::present();
 }
 
+void keepScenePicture(GraphicsDevice& device) {
+    if (device.drawEnabled) platform::keepScenePicture();
+}
+
+void showKeptScenePicture(GraphicsDevice& device) {
+    if (device.drawEnabled) platform::showKeptScenePicture();
+}
+
 void releaseGraphics(GraphicsDevice& device) {
     for (TextureSlot& slot : device.textures) {
         if (slot.handle != platform::kNoTexture) platform::destroyTexture(slot.handle);

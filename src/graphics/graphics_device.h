@@ -53,6 +53,10 @@ void resetDevice(GraphicsDevice& device, bool windowed);
 void beginScene(GraphicsDevice& device);
 void endScene(GraphicsDevice& device);
 void presentFrame(GraphicsDevice& device);
+// The scene picture for paused frames: kept once the scene has drawn, shown in place of the
+// scene while paused. Like every drawing operation, neither acts while drawEnabled is false.
+void keepScenePicture(GraphicsDevice& device);
+void showKeptScenePicture(GraphicsDevice& device);
 void releaseGraphics(GraphicsDevice& device);
 
 // Colours are 0..255 channels of which only the low 8 bits count.

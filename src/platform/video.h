@@ -42,6 +42,12 @@ bool drawLine(const Vertex* vertices, Blend blend);
 
 void beginScene();
 void endScene();
+// The scene picture of the last frame that drew one, for the frames that do not (paused):
+// keepScenePicture copies the back buffer as it stands into a picture of its own, and
+// showKeptScenePicture copies that picture back over the whole back buffer (black before
+// anything was kept). Overlays drawn after the keep are never part of it.
+void keepScenePicture();
+void showKeptScenePicture();
 void present();         // shows the back buffer in the window, scaled to it
 // Reads the back buffer as 640 * 480 ARGB pixels; false when unavailable.
 bool readBackBuffer(uint32_t* argb);

@@ -327,6 +327,115 @@ TEST_F(FrameLoopTest, OverlayShowsMuteAndAFrameSkipNoteThatDimsAsSkippingEnds) {
     EXPECT_EQ((dim >> 16) & 0xFF, 170u);      // 255 faded by (1 x 20 + 150) / 255
 }
 
+// The draws of one frame, split at the copies of the scene picture.
+struct FrameSteps {
+    int keeps = 0, shows = 0;
+    int drawsBeforeFirstCopy = 0;
+    int inversions = 0;           // whole-screen rectangles in blend mode 5
+    bool inversionIsLast = false;
+    bool keepBeforeOverlay = false;
+    int muteGlyphs = 0;           // glyphs on the MUTE note's line, right of the FPS figure
+};
+
+bool isInversion(const hl::DrawCall& c) {
+    return c.kind == hl::DrawKind::TriangleFan && c.blend.source == platform::BlendFactor::InvDestColour &&
+           c.vertices[0].x == 0.0f && c.vertices[2].x == 640.0f && c.vertices[2].y == 480.0f;
+}
+
+FrameSteps stepsOf(const std::vector<hl::DrawCall>& draws, int fontTexture) {
+    FrameSteps s;
+    bool copied = false;
+    for (size_t i = 0; i < draws.size(); ++i) {
+        const hl::DrawCall& c = draws[i];
+        if (c.kind == hl::DrawKind::KeepScenePicture) {
+            ++s.keeps;
+            // The overlay's first draw, the meter's peak, is an untextured quad at (3, 16).
+            s.keepBeforeOverlay = i + 1 < draws.size() && draws[i + 1].vertices[0].x == 3.0f &&
+                                  draws[i + 1].vertices[0].y == 16.0f;
+        }
+        if (c.kind == hl::DrawKind::ShowKeptScenePicture) ++s.shows;
+        if (c.kind == hl::DrawKind::KeepScenePicture || c.kind == hl::DrawKind::ShowKeptScenePicture) {
+            copied = true;
+            continue;
+        }
+        if (!copied) ++s.drawsBeforeFirstCopy;
+        if (isInversion(c)) s.inversions += 1;
+        if (c.texture == fontTexture && c.vertices[0].x >= 60.0f && c.vertices[0].x < 100.0f &&
+            c.vertices[0].y < 12.0f)
+            ++s.muteGlyphs;
+    }
+    s.inversionIsLast = !draws.empty() && isInversion(draws.back());
+    return s;
+}
+
+TEST_F(FrameLoopTest, PausedFramesShowTheKeptScenePictureWithOneFreshOverlayAndOneInversion) {
+    useTestScene();
+    app->lastSleep = 33;
+    const int font = app->renderer.device.textures[kInterfaceTexture].handle;
+    frameWithKeys({DIK_F4});
+    ASSERT_TRUE(app->inverted);
+    hl::clearVideoRecord();
+    frameWithKeys({});
+    FrameSteps running = stepsOf(hl::videoRecord().draws, font);
+    EXPECT_EQ(running.keeps, 1);
+    EXPECT_EQ(running.shows, 0);
+    EXPECT_EQ(running.drawsBeforeFirstCopy, 1) << "the scene's own rectangle, then the keep";
+    EXPECT_TRUE(running.keepBeforeOverlay) << "the kept picture holds neither overlay nor inversion";
+    EXPECT_EQ(running.inversions, 1);
+
+    frameWithKeys({DIK_RETURN});
+    const int sceneCalls = gSceneCalls;
+    for (int frame = 0; frame < 8; ++frame) {
+        hl::clearVideoRecord();
+        frameWithKeys({});
+        const FrameSteps paused = stepsOf(hl::videoRecord().draws, font);
+        EXPECT_EQ(paused.shows, 1) << "frame " << frame;
+        EXPECT_EQ(paused.keeps, 0) << "frame " << frame;
+        EXPECT_EQ(paused.drawsBeforeFirstCopy, 0) << "the kept picture covers whatever was there";
+        EXPECT_EQ(paused.inversions, 1) << "frame " << frame;
+        EXPECT_TRUE(paused.inversionIsLast) << "frame " << frame;
+        EXPECT_EQ(hl::videoRecord().presents, 1) << "frame " << frame;
+    }
+    EXPECT_EQ(gSceneCalls, sceneCalls);
+}
+
+TEST_F(FrameLoopTest, OverlayNotesStayCurrentWhilePaused) {
+    useTestScene();
+    app->lastSleep = 33;
+    const int font = app->renderer.device.textures[kInterfaceTexture].handle;
+    frameWithKeys({DIK_RETURN});
+    ASSERT_TRUE(app->paused);
+    hl::clearVideoRecord();
+    frameWithKeys({DIK_F3});
+    ASSERT_TRUE(app->world.sound.muted);
+    EXPECT_EQ(stepsOf(hl::videoRecord().draws, font).muteGlyphs, 4) << "M, U, T, E";
+    frameWithKeys({});
+    hl::clearVideoRecord();
+    frameWithKeys({DIK_F3});
+    ASSERT_FALSE(app->world.sound.muted);
+    const FrameSteps after = stepsOf(hl::videoRecord().draws, font);
+    EXPECT_EQ(after.shows, 1) << "the note's old pixels go with the kept picture";
+    EXPECT_EQ(after.drawsBeforeFirstCopy, 0);
+    EXPECT_EQ(after.muteGlyphs, 0);
+}
+
+TEST_F(FrameLoopTest, SkippedFramesNeitherKeepNorShowThePicture) {
+    useTestScene();
+    app->sceneFrame = 1;
+    app->lastSleep = 0;   // heavy: odd scene frames are skipped
+    hl::clearVideoRecord();
+    runFrame(*app);
+    ASSERT_FALSE(app->renderer.device.drawEnabled);
+    EXPECT_TRUE(hl::videoRecord().draws.empty()) << "no keep of a picture the scene did not draw";
+    app->paused = true;
+    app->sceneFrame = 1;   // a paused scene does not advance its frame
+    app->lastSleep = 0;
+    hl::clearVideoRecord();
+    runFrame(*app);
+    ASSERT_FALSE(app->renderer.device.drawEnabled);
+    EXPECT_TRUE(hl::videoRecord().draws.empty());
+}
+
 TEST_F(FrameLoopTest, BootSceneShowsTheLoadingPictureEveryFrame) {
     ASSERT_EQ(app->scene, &sceneBoot);
     hl::clearVideoRecord();

@@ -28,6 +28,13 @@ void record(const headless::DrawCall& call) {
     if (gKeepDraws) gRecord.draws.push_back(call);
 }
 
+void recordPictureCopy(headless::DrawKind kind) {
+    if (!gKeepDraws) return;
+    headless::DrawCall call;
+    call.kind = kind;
+    gRecord.draws.push_back(call);
+}
+
 }  // namespace
 
 bool initVideo() {
@@ -97,6 +104,8 @@ bool drawLine(const Vertex* vertices, Blend blend) {
 
 void beginScene() { ++gRecord.beginScenes; }
 void endScene() { ++gRecord.endScenes; }
+void keepScenePicture() { recordPictureCopy(headless::DrawKind::KeepScenePicture); }
+void showKeptScenePicture() { recordPictureCopy(headless::DrawKind::ShowKeptScenePicture); }
 void present() { ++gRecord.presents; }
 
 // There are no pixels without a renderer.

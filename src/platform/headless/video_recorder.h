@@ -9,9 +9,12 @@
 
 namespace platform::headless {
 
-enum class DrawKind { TriangleFan, Line };
+// KeepScenePicture and ShowKeptScenePicture are whole-picture copies (no vertices); they are
+// kept in the list of draws so that their place among the draws of a frame can be checked.
+enum class DrawKind { TriangleFan, Line, KeepScenePicture, ShowKeptScenePicture };
 
-// One drawTriangleFan or drawLine call as it was made (a line uses vertices 0 and 1).
+// One drawTriangleFan or drawLine call as it was made (a line uses vertices 0 and 1), or a copy
+// of the scene picture.
 struct DrawCall {
     DrawKind kind = DrawKind::TriangleFan;
     Vertex vertices[4] = {};
@@ -31,7 +34,7 @@ struct TextureRecord {
 
 struct VideoRecord {
     std::vector<DrawCall> draws;        // in call order (only while recording is on)
-    long long drawCount = 0;            // every draw, recorded or not
+    long long drawCount = 0;            // every draw, recorded or not (copies of the picture aside)
     std::vector<TextureRecord> textures;  // by handle
     int presents = 0;
     int beginScenes = 0;

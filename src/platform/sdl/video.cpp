@@ -27,10 +27,13 @@ constexpr int kMaxTextureSide = 8192;
 
 SDL_Renderer* gRenderer = nullptr;
 SDL_Texture* gTarget = nullptr;     // the 640 x 480 back buffer every draw goes into
+SDL_Texture* gKept = nullptr;       // the last scene picture, shown again while paused
 TextureEntry gTextures[kMaxTextures];
 
 // A refused call is reported once per kind, so a broken frame does not flood standard error.
-enum ReportKind { kReportGeometry, kReportBlend, kReportLine, kReportTarget, kReportPresent, kReportRead, kReportCount };
+enum ReportKind {
+    kReportGeometry, kReportBlend, kReportLine, kReportTarget, kReportPresent, kReportRead, kReportKeep, kReportCount
+};
 bool gReported[kReportCount] = {};
 
 void reportSdlError(const char* what) {
@@ -173,6 +176,25 @@ bool submitGeometry(SDL_Texture* texture, const SDL_Vertex* vertices, int count,
     return true;
 }
 
+// A black picture of its own, so a pause before any scene drew shows black.
+bool createKeptPicture() {
+    gKept = SDL_CreateTexture(gRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, kScreenWidth,
+                              kScreenHeight);
+    if (!gKept || SDL_SetTextureBlendMode(gKept, SDL_BLENDMODE_NONE) != 0 ||
+        SDL_SetTextureScaleMode(gKept, SDL_ScaleModeNearest) != 0 || SDL_SetRenderTarget(gRenderer, gKept) != 0)
+        return false;
+    SDL_RenderClear(gRenderer);
+    return SDL_SetRenderTarget(gRenderer, gTarget) == 0;
+}
+
+// Copies one whole 640 x 480 picture into another, then draws into the back buffer again.
+void copyPicture(SDL_Texture* from, SDL_Texture* to) {
+    if (!gRenderer || !from || !to) return;
+    if (SDL_SetRenderTarget(gRenderer, to) != 0 || SDL_RenderCopy(gRenderer, from, nullptr, nullptr) != 0)
+        reportOnce(kReportKeep, "copying the scene picture");
+    if (SDL_SetRenderTarget(gRenderer, gTarget) != 0) reportOnce(kReportTarget, "SDL_SetRenderTarget");
+}
+
 }  // namespace
 
 bool initVideo() {
@@ -204,6 +226,11 @@ bool initVideo() {
     }
     SDL_SetRenderDrawBlendMode(gRenderer, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
+    if (!createKeptPicture()) {
+        reportSdlError("kept scene picture");
+        shutdownVideo();
+        return false;
+    }
     SDL_RenderClear(gRenderer);
     for (bool& r : gReported) r = false;
     return true;
@@ -211,6 +238,8 @@ bool initVideo() {
 
 void shutdownVideo() {
     for (int i = 0; i < kMaxTextures; ++i) destroyTexture(i);
+    if (gKept) SDL_DestroyTexture(gKept);
+    gKept = nullptr;
     if (gTarget) SDL_DestroyTexture(gTarget);
     gTarget = nullptr;
     if (gRenderer) SDL_DestroyRenderer(gRenderer);
@@ -333,6 +362,10 @@ void beginScene() {
 }
 
 void endScene() {}
+
+void keepScenePicture() { copyPicture(gTarget, gKept); }
+
+void showKeptScenePicture() { copyPicture(gKept, gTarget); }
 
 void present() {
     if (!gRenderer) return;

@@ -188,6 +188,35 @@ TEST_F(Rendering, WhiteRectangleInModeFiveInvertsThePicture) {
     EXPECT_EQ(wrong, 0);
 }
 
+TEST_F(Rendering, KeptScenePictureComesBackWithoutWhatWasDrawnOverIt) {
+    drawGradientRect(device, 0, 0, 0, 640, 480, {255, 0, 30}, {0, 255, 90}, {20, 40, 255}, {128, 128, 128});
+    drawSprite(device, 0, 0, 320, 240, 0, 0, 16, 16, 4, 4, 0, 255, 255, 255);
+    const std::vector<uint32_t> scene = frame();
+    keepScenePicture(device);
+    // Three paused frames: the kept picture, an overlay and one inversion over it each time.
+    for (int paused = 0; paused < 3; ++paused) {
+        showKeptScenePicture(device);
+        EXPECT_EQ(frame(), scene) << "paused frame " << paused << ": the kept picture, exactly";
+        drawRect(device, 0, 3, 3, 50, 10, 255, 255, 0, true);
+        drawRect(device, 5, 0, 0, 640, 480, 255, 255, 255, true);
+        endScene(device);
+        presentFrame(device);
+        beginScene(device);
+        const std::vector<uint32_t> shown = frame();
+        Rgb8 s = channels(scene[300 * 640 + 500]), a = channels(shown[300 * 640 + 500]);
+        EXPECT_EQ(a.r, 255 - s.r) << "inverted once, not once more each frame";
+        EXPECT_EQ(a.g, 255 - s.g);
+    }
+    // Nothing drawn while drawing is off reaches either picture.
+    device.drawEnabled = false;
+    showKeptScenePicture(device);
+    keepScenePicture(device);
+    device.drawEnabled = true;
+    EXPECT_NE(frame(), scene);
+    showKeptScenePicture(device);
+    EXPECT_EQ(frame(), scene);
+}
+
 TEST_F(Rendering, OutlineLeavesOutEachLineEndPixel) {
     drawRect(device, 0, 50, 300, 20, 10, 255, 255, 255, false);
     std::vector<uint32_t> f = frame();
