@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/audio.h"
+#include "platform/clock.h"
 #include "platform/message.h"
 
 namespace {
@@ -67,6 +68,20 @@ int playableHandle(const SoundSystem& sound, int slot) {
     return sound.segments[slot];
 }
 
+// A play can freeze nothing: the effect is left out, and standard error hears of it at most
+// once a second, with the count of those dropped since.
+void dropEffect(SoundSystem& sound, int slot) {
+    sound.droppedEffects += 1;
+    const uint32_t now = platform::ticksMs();
+    if (sound.dropReported && now - sound.lastDropReportMs < kDropReportIntervalMs) return;
+    std::fprintf(stderr, "no voice free for the sound in slot %d: %d sound effect%s dropped\n", slot,
+                 sound.droppedEffects, sound.droppedEffects == 1 ? "" : "s");
+    std::fflush(stderr);
+    sound.droppedEffects = 0;
+    sound.dropReported = true;
+    sound.lastDropReportMs = now;
+}
+
 }  // namespace
 
 void constructSoundSystem(SoundSystem& sound) {
@@ -76,11 +91,14 @@ void constructSoundSystem(SoundSystem& sound) {
     sound.seVolume = 0;
     sound.muted = false;
     sound.started = false;
+    sound.droppedEffects = 0;
+    sound.dropReported = false;
+    sound.lastDropReportMs = 0;
 }
 
 bool initSound(SoundSystem& sound) {
     if (sound.started) return true;
-    if (!platform::initAudio()) platform::fatal(kInitFailed);
+    if (!platform::initAudio(kEffectVoices)) platform::fatal(kInitFailed);
     sound.started = true;
     return true;
 }
@@ -106,8 +124,13 @@ bool playMusic(SoundSystem& sound, int slot) {
 bool playSoundEffect(SoundSystem& sound, int slot) {
     if (sound.muted) return false;
     const int handle = playableHandle(sound, slot);
-    if (handle < 0 || !platform::playEffect(handle, sound.seVolume)) {
+    if (handle < 0) {
+        // A slot that holds no effect is a fault of the game, not of a busy moment.
         platform::showMessage(nullptr, kEffectPlayFailed);
+        return false;
+    }
+    if (!platform::playEffect(handle, sound.seVolume)) {
+        dropEffect(sound, slot);
         return false;
     }
     return true;

@@ -1,7 +1,19 @@
 #pragma once
 // Music and effects by slot number: one looping music at a time, overlapping effects.
 
+#include <cstdint>
+
 constexpr int kSoundSlotCount = 18;
+
+// Voices for overlapping effects. No effect of the game lasts longer than kLongestEffectMs;
+// the sound limiter's worst case for that long (every slot played as often as its credits
+// allow), the mixer's buffer and the few effects played outside the limiter (menu, waves)
+// fit in this many, which the limiter checks when it is built.
+constexpr int kEffectVoices = 192;
+constexpr int kLongestEffectMs = 1000;
+// An effect that still finds no voice free is dropped; standard error hears of it at most
+// once in this many milliseconds.
+constexpr uint32_t kDropReportIntervalMs = 1000;
 
 // Sound slots of the sound table.
 enum SoundSlot : int {
@@ -30,6 +42,9 @@ struct SoundSystem {
     int seVolume = 0;
     bool muted = false;
     bool started = false;               // initSound has run
+    int droppedEffects = 0;             // dropped since the last report on standard error
+    bool dropReported = false;          // a report was written, at lastDropReportMs
+    uint32_t lastDropReportMs = 0;
 };
 
 void constructSoundSystem(SoundSystem& sound);              // every slot empty, volumes 0, not muted
@@ -37,7 +52,8 @@ bool initSound(SoundSystem& sound);                         // fatal on failure
 bool loadSoundEffect(SoundSystem& sound, int slot, const char* file);
 bool loadMusic(SoundSystem& sound, int slot, const char* file);
 bool playMusic(SoundSystem& sound, int slot);               // loops from the start; false when muted
-bool playSoundEffect(SoundSystem& sound, int slot);         // once, overlapping; false when muted
+// Once, overlapping; false when muted or when no voice was free (the effect is dropped).
+bool playSoundEffect(SoundSystem& sound, int slot);
 void stopAll(SoundSystem& sound);
 void shutdownSound(SoundSystem& sound);
 

@@ -2,8 +2,8 @@
 
 void buildLimiter(SoundLimiter& limiter) {
     limiter.slots = kSoundSlotCount;
-    limiter.step = 5;
-    limiter.limit = 9;
+    limiter.step = kLimiterStep;
+    limiter.limit = kLimiterLimit;
     clearLimiter(limiter);
 }
 

@@ -153,21 +153,24 @@ TEST_F(SoundTest, WhileMutedNothingStartsAndBothPlaysReturnFalse) {
     EXPECT_TRUE(playMusic(sound, kSlotTitleMusic));
 }
 
-TEST_F(SoundTest, ARefusedPlayShowsItsMessageAndTheGameGoesOn) {
+TEST_F(SoundTest, ARefusedMusicOrEmptySlotShowsItsMessageAndARefusedEffectIsDropped) {
     writeTable();
     loadSoundTable(sound);
     hl::failNextAudioPlay();
     EXPECT_FALSE(playMusic(sound, kSlotTitleMusic));
+    // An effect that cannot start is left out without stopping the game for a box.
     hl::failNextAudioPlay();
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(playSoundEffect(sound, kSlotLeaf));
-    // Empty and unknown slots fail the same way instead of playing nothing unnoticed.
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("sound effect dropped"), std::string::npos) << errors;
+    // Empty and unknown slots fail with the message instead of playing nothing unnoticed.
     EXPECT_FALSE(playSoundEffect(sound, 3));
     EXPECT_FALSE(playMusic(sound, 18));
-    ASSERT_EQ(hl::messages().size(), 4u);
+    ASSERT_EQ(hl::messages().size(), 3u);
     EXPECT_EQ(hl::messages()[0].text, "プライマリ・セグメントの再生に失敗しました。");
     EXPECT_EQ(hl::messages()[1].text, "セカンダリ・セグメントの再生に失敗しました。");
-    EXPECT_EQ(hl::messages()[2].text, "セカンダリ・セグメントの再生に失敗しました。");
-    EXPECT_EQ(hl::messages()[3].text, "プライマリ・セグメントの再生に失敗しました。");
+    EXPECT_EQ(hl::messages()[2].text, "プライマリ・セグメントの再生に失敗しました。");
     EXPECT_TRUE(playSoundEffect(sound, kSlotLeaf));
 }
 

@@ -1,9 +1,12 @@
 #include "platform/audio.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <system_error>
+#include <vector>
 
+#include "platform/clock.h"
 #include "platform/headless/headless.h"
 
 namespace {
@@ -19,6 +22,9 @@ struct HeadlessAudio {
     bool assumeFilesExist = false;
     bool failNextPlay = false;
     int musicPlaying = -1;
+    int effectVoices = 0;           // as asked for by initAudio
+    uint32_t effectLengthMs = 0;    // how long every effect plays; 0 ends it at once
+    std::vector<uint32_t> voiceEnds;  // when each busy voice comes free, on the headless clock
     std::vector<SoundKind> sounds;  // indexed by handle; handles are never reused
     std::set<std::string> failingPaths;
     std::vector<AudioEvent> events;
@@ -54,6 +60,16 @@ bool isKind(int handle, SoundKind kind) {
     return handle >= 0 && handle < static_cast<int>(gAudio.sounds.size()) && gAudio.sounds[handle] == kind;
 }
 
+// Takes a voice for one effect; false when every voice is still busy.
+bool takeVoice() {
+    if (gAudio.effectLengthMs == 0) return true;
+    const uint32_t now = platform::ticksMs();
+    std::erase_if(gAudio.voiceEnds, [now](uint32_t end) { return static_cast<int32_t>(now - end) >= 0; });
+    if (static_cast<int>(gAudio.voiceEnds.size()) >= gAudio.effectVoices) return false;
+    gAudio.voiceEnds.push_back(now + gAudio.effectLengthMs);
+    return true;
+}
+
 bool takePlayFailure() {
     const bool fail = gAudio.failNextPlay;
     gAudio.failNextPlay = false;
@@ -64,10 +80,12 @@ bool takePlayFailure() {
 
 namespace platform {
 
-bool initAudio() {
+bool initAudio(int effectVoices) {
     const bool ok = !gAudio.initFails;
     record(AudioCall::Init, -1, 0, nullptr, ok);
     gAudio.open = ok;
+    gAudio.effectVoices = effectVoices;
+    gAudio.voiceEnds.clear();
     return ok;
 }
 
@@ -95,7 +113,7 @@ bool playMusic(int handle, int volumeCentibels) {
 }
 
 bool playEffect(int handle, int volumeCentibels) {
-    const bool ok = gAudio.open && isKind(handle, SoundKind::Effect) && !takePlayFailure();
+    const bool ok = gAudio.open && isKind(handle, SoundKind::Effect) && !takePlayFailure() && takeVoice();
     record(AudioCall::PlayEffect, handle, volumeCentibels, nullptr, ok);
     return ok;
 }
@@ -103,6 +121,7 @@ bool playEffect(int handle, int volumeCentibels) {
 void stopAllSounds() {
     record(AudioCall::StopAll, -1);
     gAudio.musicPlaying = -1;
+    gAudio.voiceEnds.clear();
 }
 
 namespace headless {
@@ -115,6 +134,15 @@ void failNextAudioPlay() { gAudio.failNextPlay = true; }
 void setAudioInitFails(bool fail) { gAudio.initFails = fail; }
 bool audioOpen() { return gAudio.open; }
 int playingMusic() { return gAudio.musicPlaying; }
+int effectVoices() { return gAudio.effectVoices; }
+void setEffectLength(uint32_t ms) { gAudio.effectLengthMs = ms; }
+
+int busyVoices() {
+    const uint32_t now = platform::ticksMs();
+    int busy = 0;
+    for (uint32_t end : gAudio.voiceEnds) busy += static_cast<int32_t>(now - end) < 0 ? 1 : 0;
+    return busy;
+}
 
 int loadedSoundCount() {
     int count = 0;

@@ -47,6 +47,11 @@ void failNextAudioPlay();                       // the next playMusic or playEff
 void setAudioInitFails(bool fail);
 bool audioOpen();
 int playingMusic();                              // the looping music's handle, -1 when none
+int effectVoices();                              // the voice count initAudio asked for
+// Every effect then plays this long on the headless clock, holding one of the voices asked
+// for; a play that finds them all busy fails. 0 (the start) ends each effect at once.
+void setEffectLength(uint32_t ms);
+int busyVoices();                                // effects still playing now
 int loadedSoundCount();
 void resetAudio();                               // closes the device, forgets every sound and control
 

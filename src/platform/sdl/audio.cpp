@@ -13,7 +13,6 @@ namespace {
 constexpr int kSampleRate = 44100;
 constexpr int kChannels = 2;
 constexpr int kChunkBytes = 2048;
-constexpr int kEffectVoices = 32;  // enough for one effect to overlap itself many times
 constexpr int kMaxSounds = 64;
 
 struct LoadedSound {
@@ -66,7 +65,7 @@ LoadedSound* soundAt(int handle) {
 
 namespace platform {
 
-bool initAudio() {
+bool initAudio(int effectVoices) {
     if (gOpen) return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     chooseSoundFont();
@@ -78,7 +77,8 @@ bool initAudio() {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(kEffectVoices);
+    // Should fewer be granted, the effects that find no voice are dropped.
+    Mix_AllocateChannels(effectVoices);
     gOpen = true;
     return true;
 }
