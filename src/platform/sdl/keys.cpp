@@ -5,9 +5,27 @@
 #include <cstring>
 
 #include "platform/sdl/key_map.h"
+#include "platform/sdl/press_latch.h"
 #include "platform/window.h"
 
 namespace platform {
+
+namespace {
+
+// Presses since the last reading, each read as down once by the next reading.
+bool gKeyLatched[SDL_NUM_SCANCODES] = {};
+Uint32 gButtonsLatched = 0;
+
+}  // namespace
+
+void latchPress(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN) {
+        const int scancode = event.key.keysym.scancode;
+        if (scancode >= 0 && scancode < SDL_NUM_SCANCODES) gKeyLatched[scancode] = true;
+    } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button >= 1 && event.button.button <= 32) {
+        gButtonsLatched |= SDL_BUTTON(event.button.button);
+    }
+}
 
 int directInputKeyFromScancode(int sdlScancode) {
     switch (sdlScancode) {
@@ -162,12 +180,17 @@ bool initInputDevices() {
 void shutdownInputDevices() { SDL_QuitSubSystem(SDL_INIT_EVENTS); }
 
 bool readKeyboard(uint8_t keyState[256]) {
-    if (!windowHasFocus()) return false;
+    if (!windowHasFocus()) {
+        std::memset(gKeyLatched, 0, sizeof gKeyLatched);
+        return false;
+    }
     std::memset(keyState, 0, 256);
     int count = 0;
     const Uint8* sdlState = SDL_GetKeyboardState(&count);
-    for (int scancode = 0; scancode < count; ++scancode) {
-        if (!sdlState[scancode]) continue;
+    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
+        const bool down = (scancode < count && sdlState[scancode]) || gKeyLatched[scancode];
+        gKeyLatched[scancode] = false;
+        if (!down) continue;
         const int key = directInputKeyFromScancode(scancode);
         if (key > 0) keyState[key] = 0x80;
     }
@@ -176,10 +199,14 @@ bool readKeyboard(uint8_t keyState[256]) {
 
 bool readMouse(MouseReading& reading) {
     // Like the keyboard, the mouse belongs to the game only while its window is in front.
-    if (!windowHasFocus()) return false;
+    if (!windowHasFocus()) {
+        gButtonsLatched = 0;
+        return false;
+    }
     int dx = 0, dy = 0;
     SDL_GetRelativeMouseState(&dx, &dy);
-    const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+    const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr) | gButtonsLatched;
+    gButtonsLatched = 0;
     reading.dx = dx;
     reading.dy = dy;
     reading.dz = 0;  // the wheel only arrives as events, and the game never reads it

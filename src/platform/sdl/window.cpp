@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/sdl/press_latch.h"
 #include "platform/sdl/sdl_window.h"
 
 namespace platform {
@@ -108,6 +109,7 @@ void windowToLogical(int windowX, int windowY, int& logicalX, int& logicalY) {
 bool pollEvent(Event& event) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
+        latchPress(e);
         switch (e.type) {
             case SDL_QUIT:
                 event = {EventKind::Quit, 0};
@@ -126,7 +128,7 @@ bool pollEvent(Event& event) {
                 return true;
             }
             default:
-                break;  // everything else is read as state, not as events
+                break;  // everything else is read as state (with its presses latched), not as events
         }
     }
     return false;
