@@ -43,6 +43,11 @@ inline ScreenViewport screenViewport(int clientWidth, int clientHeight, bool ful
     int height = static_cast<int>(w * 3 / 4);
     return {0, (clientHeight - height) / 2, clientWidth, height};
 }
+// Whether the picture is drawn at a whole-number scale (1x, 2x, ...), where each of its pixels
+// becomes a square of whole pixels: those are drawn crisp, the fractional scales smoothed.
+inline bool drawnAtWholeScale(const ScreenViewport& v) {
+    return v.width > 0 && v.width % 640 == 0 && v.height % 480 == 0 && v.width / 640 == v.height / 480;
+}
 // The logical point of a client point for a given viewport (rounding toward minus infinity).
 inline void viewportToLogical(const ScreenViewport& v, int windowX, int windowY, int& logicalX, int& logicalY) {
     if (v.width <= 0 || v.height <= 0) {

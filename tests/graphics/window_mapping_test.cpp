@@ -20,6 +20,18 @@ TEST(ScreenViewport, FullScreenLetterboxesToFourByThree) {
     EXPECT_EQ(window.height, 600);
 }
 
+TEST(ScreenViewport, OnlyWholeNumberScalesAreDrawnCrisp) {
+    using platform::drawnAtWholeScale;
+    using platform::screenViewport;
+    EXPECT_TRUE(drawnAtWholeScale(screenViewport(640, 480, false)));
+    EXPECT_TRUE(drawnAtWholeScale(screenViewport(1280, 960, false)));
+    EXPECT_TRUE(drawnAtWholeScale(screenViewport(2560, 1440, true))) << "3x between bars";
+    for (int w : {800, 960, 1024, 1120}) EXPECT_FALSE(drawnAtWholeScale(screenViewport(w, w * 3 / 4, false))) << w;
+    EXPECT_FALSE(drawnAtWholeScale(screenViewport(1920, 1080, true))) << "2.25x";
+    EXPECT_FALSE(drawnAtWholeScale(screenViewport(1280, 480, false))) << "stretched one way only";
+    EXPECT_FALSE(drawnAtWholeScale(screenViewport(0, 0, false)));
+}
+
 TEST(WindowToLogical, FollowsTheWindowScaleAndTheFullScreenBars) {
     platform::headless::resetWindow();
     platform::createWindow("test", 0, 0, 1280, 960);

@@ -28,6 +28,7 @@ constexpr int kMaxTextureSide = 8192;
 SDL_Renderer* gRenderer = nullptr;
 SDL_Texture* gTarget = nullptr;     // the 640 x 480 back buffer every draw goes into
 SDL_Texture* gKept = nullptr;       // the last scene picture, shown again while paused
+SDL_ScaleMode gTargetScaleMode = SDL_ScaleModeLinear;  // how the back buffer is scaled to the window
 TextureEntry gTextures[kMaxTextures];
 
 // A refused call is reported once per kind, so a broken frame does not flood standard error.
@@ -218,7 +219,8 @@ bool initVideo() {
     }
     gTarget = SDL_CreateTexture(gRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, kScreenWidth,
                                 kScreenHeight);
-    if (!gTarget || SDL_SetTextureScaleMode(gTarget, SDL_ScaleModeLinear) != 0 ||
+    gTargetScaleMode = SDL_ScaleModeLinear;
+    if (!gTarget || SDL_SetTextureScaleMode(gTarget, gTargetScaleMode) != 0 ||
         SDL_SetTextureBlendMode(gTarget, SDL_BLENDMODE_NONE) != 0 || SDL_SetRenderTarget(gRenderer, gTarget) != 0) {
         reportSdlError("back buffer");
         shutdownVideo();
@@ -377,6 +379,8 @@ void present() {
     SDL_GetRendererOutputSize(gRenderer, &w, &h);
     ScreenViewport v = screenViewport(w, h, isFullscreen());
     SDL_Rect destination = {v.x, v.y, v.width, v.height};
+    const SDL_ScaleMode mode = drawnAtWholeScale(v) ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
+    if (mode != gTargetScaleMode && SDL_SetTextureScaleMode(gTarget, mode) == 0) gTargetScaleMode = mode;
     SDL_SetRenderDrawBlendMode(gRenderer, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
     if (SDL_RenderClear(gRenderer) != 0 || SDL_RenderCopy(gRenderer, gTarget, nullptr, &destination) != 0)

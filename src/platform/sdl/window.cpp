@@ -1,9 +1,16 @@
 #include "platform/window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <cstdio>
 #include <string>
+
+#if defined(MOSSBLOOM_HAVE_X11) && defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#define MOSSBLOOM_CHECKS_X11_WINDOW_MANAGER 1
+#endif
 
 #include "platform/sdl/press_latch.h"
 #include "platform/sdl/sdl_window.h"
@@ -14,10 +21,76 @@ namespace {
 
 SDL_Window* gWindow = nullptr;
 std::string gTitle;
+// Full screen without a window manager: the window itself covers the display.
+bool gCoversDisplay = false;
 
 void reportSdlError(const char* what) {
     std::fprintf(stderr, "%s: %s\n", what, SDL_GetError());
     std::fflush(stderr);
+}
+
+#ifdef MOSSBLOOM_CHECKS_X11_WINDOW_MANAGER
+bool gXError = false;
+int noteXError(Display*, XErrorEvent*) {
+    gXError = true;
+    return 0;
+}
+
+// The window named by a window's _NET_SUPPORTING_WM_CHECK, or None.
+Window supportingWindow(Display* display, Window of, Atom check) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    Window found = None;
+    if (XGetWindowProperty(display, of, check, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &data) ==
+            Success &&
+        type == XA_WINDOW && format == 32 && count == 1)
+        found = *reinterpret_cast<Window*>(data);
+    if (data) XFree(data);
+    return found;
+}
+
+// A running window manager names a window of its own on the root window, and that window
+// names itself; a manager that has gone may leave the root's name behind.
+bool x11WindowManagerRuns(Display* display) {
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) return false;
+    const Window named = supportingWindow(display, DefaultRootWindow(display), check);
+    if (named == None) return false;
+    XSync(display, False);
+    gXError = false;
+    auto previous = XSetErrorHandler(noteXError);
+    const Window self = supportingWindow(display, named, check);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return !gXError && self == named;
+}
+#endif
+
+// Whether something will make the window cover the display when SDL asks for full screen.
+// Only an X server can run without a window manager; elsewhere there always is one.
+bool windowManagerRuns() {
+#ifdef MOSSBLOOM_CHECKS_X11_WINDOW_MANAGER
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(gWindow, &info) && info.subsystem == SDL_SYSWM_X11)
+        return x11WindowManagerRuns(info.info.x11.display);
+#endif
+    return true;
+}
+
+// Without a window manager SDL would only believe the window fills the display, and draw and
+// map the pointer for a size the window does not have: the window is moved and sized itself.
+void coverDisplay() {
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(gWindow), &bounds) != 0) {
+        reportSdlError("SDL_GetDisplayBounds");
+        return;
+    }
+    SDL_SetWindowPosition(gWindow, bounds.x, bounds.y);
+    SDL_SetWindowSize(gWindow, bounds.w, bounds.h);
+    gCoversDisplay = true;
 }
 
 }  // namespace
@@ -63,6 +136,7 @@ void destroyWindow() {
     if (!gWindow) return;
     SDL_DestroyWindow(gWindow);
     gWindow = nullptr;
+    gCoversDisplay = false;
 }
 
 void setWindowTitle(const char* title) {
@@ -87,13 +161,22 @@ WindowRect windowRect() {
 }
 
 void setFullscreen(bool fullscreen) {
-    if (!gWindow) return;
+    if (!gWindow || fullscreen == isFullscreen()) return;
+    if (gCoversDisplay) {
+        // Back to a window: the caller puts it back where it was.
+        gCoversDisplay = false;
+        return;
+    }
+    if (fullscreen && !windowManagerRuns()) {
+        coverDisplay();
+        return;
+    }
     if (SDL_SetWindowFullscreen(gWindow, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
         reportSdlError("SDL_SetWindowFullscreen");
 }
 
 bool isFullscreen() {
-    return gWindow && (SDL_GetWindowFlags(gWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    return gWindow && (gCoversDisplay || (SDL_GetWindowFlags(gWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0);
 }
 
 bool windowHasFocus() {
