@@ -22,7 +22,8 @@ start_game() {  # path/to/mossbloom [folder to start it in, $work by default]
   (cd "${2:-$work}" && SDL_AUDIODRIVER=dummy exec "$1" >"$work/stdout" 2>"$work/stderr") &
   pid=$!
   for _ in $(seq 1 100); do
-    window=$(xdotool search --onlyvisible --name "^Mossbloom" 2>/dev/null | head -n 1)
+    # This game's own window: one of a game that just ended may still be on the display.
+    window=$(xdotool search --onlyvisible --pid "$pid" --name "^Mossbloom" 2>/dev/null | head -n 1)
     [[ -n $window ]] && break
     kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
     sleep 0.1
@@ -88,16 +89,30 @@ check() {  # value condition message
 
 # Pointer inside the game's screen.
 point() { xdotool mousemove --window "$window" "$1" "$2"; }
-# The game reads the buttons once a frame, so a click is held for a few frames.
+# An instant click, pressed and released at once, as a touchpad's tap sends it.
 click_at() {  # x y [button]
+  point "$1" "$2"
+  sleep 0.15
+  xdotool click "${3:-1}"
+}
+# A click held for a few frames, as a mouse button is pressed.
+press_at() {  # x y [button]
   point "$1" "$2"
   sleep 0.15
   xdotool mousedown "${3:-1}"
   sleep 0.15
   xdotool mouseup "${3:-1}"
 }
-# Keys are read once a frame too: each is held for a few frames.
+# Instant key taps, as a quick typist makes them.
 key() {
+  local k
+  for k in "$@"; do
+    xdotool key "$k"
+    sleep 0.1
+  done
+}
+# Keys held for a few frames each.
+hold_key() {
   local k
   for k in "$@"; do
     xdotool keydown "$k"

@@ -26,8 +26,8 @@ sleep 7
 shot title
 check "$(dark_share title 540x140+60+80)" "v > 0.08" "no title letters"
 
-# A click leads to the menu with its buttons.
-click_at 400 200
+# A click held like a mouse button's leads to the menu with its buttons.
+press_at 400 200
 sleep 1.5
 shot menu
 check "$(changed title menu 640x480+0+0)" "v > 0.2" "the menu did not replace the title"
@@ -138,7 +138,7 @@ sleep 1.5
 shot clover_play
 check "$(brightness clover_play $top_strip)" "v < 0.6" "the clover play did not start"
 for _ in $(seq 1 18); do
-  key space
+  hold_key space
   sleep 0.05
 done
 sleep 1.5

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the game from another folder on the X display, checks its window and title, steps the
-# window through its six scales with F2, checks a screenshot of the loading picture and the
-# debug overlay, and ends the game with Escape (exit code 0).
+# window through its six scales with F2 (at 2x the picture's pixels must stay crisp), checks a
+# screenshot of the loading picture and the debug overlay, and ends the game with Escape (exit
+# code 0).
 set -uo pipefail
 game=${1:?usage: window_test.sh path/to/mossbloom}
 work=$(mktemp -d)
@@ -52,11 +53,32 @@ for _ in 1 2 3 4 5 6; do
 done
 [[ -n $seen ]] || fail "no loading picture on black with the overlay's FPS at the top left"
 
+# At exactly twice the size every pixel of the picture is a crisp 2 x 2 square: taking every
+# other pixel and doubling them again gives the same screenshot back, glyph edges and all.
+# The window may show a frame or two drawn for its old size first, so look until the game has
+# drawn at the new one (the limit only catches a hang).
+expect_crisp_double() {
+  local x y blurred= until=$((SECONDS + 30))
+  read -r x y < <(xwininfo -id "$window" |
+    awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4} END {print x, y}')
+  while ((SECONDS < until)); do
+    import -window root "$work/screen.png" || fail "no screenshot"
+    convert "$work/screen.png" -crop "1280x960+$x+$y" +repage "$work/double.png"
+    convert "$work/double.png" -sample 50% -sample 200% "$work/resampled.png"
+    blurred=$(compare -metric AE "$work/double.png" "$work/resampled.png" null: 2>&1)
+    [[ ${blurred%% *} == 0 ]] && break
+    sleep 0.2
+  done
+  echo "pixels that are not part of a 2 x 2 square at 2x: $blurred"
+  [[ ${blurred%% *} == 0 ]] || fail "the picture at 1280 x 960 is smoothed ($blurred pixels)"
+}
+
 # F2 walks through the six scales and back to the start.
 for size in "800 600" "960 720" "1024 768" "1120 840" "1280 960" "640 480"; do
   read -r w h <<<"$size"
   xdotool key F2
   expect_window "Mossbloom --- $w × $h" "${w}x${h}"
+  [[ $w == 1280 ]] && expect_crisp_double
 done
 
 # Escape ends the game with exit code 0.

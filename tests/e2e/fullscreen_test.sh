@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Full screen (F1) on a wide 1920 x 1080 X display of its own, once without a window manager and
+# once under openbox: the window covers the display, the whole 640 x 480 picture is scaled to
+# 1440 x 1080 between black bars at the sides, the game's cursor sits under the pointer, the menu
+# buttons react where they are shown, and F1 brings the window back as it was.
+set -uo pipefail
+game=$(realpath "${1:?usage: fullscreen_test.sh path/to/mossbloom [screenshot-folder]}")
+work=$(mktemp -d)
+shots_root=${2:-$work/shots}
+source "$(dirname "$0")/game_driver.sh"
+
+servers=()
+cleanup() {
+  stop_game
+  local p
+  for p in "${servers[@]}"; do kill "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The picture on the wide display: 2.25 times the logical screen, 240 pixels from the left.
+screen_x() { echo $((240 + $1 * 9 / 4)); }
+screen_y() { echo $(($1 * 9 / 4)); }
+
+# Starts an X server of its own on a free display number and points DISPLAY at it.
+start_display() {
+  local fifo=$work/display.$RANDOM number=
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  servers+=($!)
+  read -r -t 60 number <"$fifo" || fail "the X server did not start"
+  export DISPLAY=:$number
+}
+
+# Retries a check until it holds; the limit only catches a hang.
+wait_for() {  # message command...
+  local message=$1 until=$((SECONDS + 60))
+  shift
+  while ((SECONDS < until)); do
+    "$@" && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting: $message"
+    sleep 0.1
+  done
+  fail "$message"
+}
+holds() { awk -v v="$1" "BEGIN { exit !($2) }"; }
+
+geometry() {
+  xwininfo -id "$window" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}'
+}
+covers_display() { [[ $(geometry) == "1920x1080+0+0" ]]; }
+
+# Screenshot of the whole display into $shots/NAME.png, and measures over it.
+full_shot() { import -window root "$shots/$1.png" || fail "no screenshot"; }
+full_brightness() { convert "$shots/$1.png" -crop "$2" +repage -colorspace Gray -format "%[fx:mean]" info:; }
+full_maximum() { convert "$shots/$1.png" -crop "$2" +repage -colorspace Gray -format "%[fx:maxima]" info:; }
+
+# The centre of the pixels within 60 pixels of (x, y) that differ between two screenshots: x y
+moved_centre() {  # name1 name2 x y
+  local box=120x120+$(($3 - 60))+$(($4 - 60))
+  convert "$shots/$1.png" "$shots/$2.png" -crop "$box" +repage -compose difference -composite \
+    -colorspace Gray -threshold 10% txt:- |
+    awk -F'[ ,:()]+' -v x0=$(($3 - 60)) -v y0=$(($4 - 60)) 'NR > 1 && $4 > 0 { sx += $1; sy += $2; n++ }
+      END { if (n < 20) print "none"; else printf "%d %d\n", x0 + sx / n, y0 + sy / n }'
+}
+
+menu_in_full_screen() { full_shot wait && holds "$(full_brightness wait 405x90+442+517)" "v < 0.85"; }
+play_in_full_screen() { full_shot wait && holds "$(full_brightness wait 900x58+420+4)" "v < 0.6"; }
+information_shown() { shot wait && holds "$(changed menu wait 640x480+0+0)" "v > 0.2"; }
+menu_shown() { shot menu && holds "$(brightness menu 180x40+90+230)" "v < 0.85"; }
+
+run_case() {  # none|openbox
+  local wm=$1 before after name x y centre
+  shots=$shots_root/$wm
+  mkdir -p "$shots"
+  start_display
+  if [[ $wm == openbox ]]; then
+    openbox >/dev/null 2>&1 &
+    servers+=($!)
+    wm_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+    local until=$((SECONDS + 60))
+    until wm_runs; do
+      ((SECONDS < until)) || fail "openbox did not start"
+      sleep 0.1
+    done
+  fi
+  start_game "$game"
+  wait_brightness "v > 0.5" "the title did not follow the loading picture ($wm)" 300
+  click_at 400 200
+  wait_for "no menu after a click on the title ($wm)" menu_shown
+  click_at 160 400
+  wait_for "no information page ($wm)" information_shown
+  point 600 440
+  sleep 0.3
+  shot windowed
+  before=$(geometry)
+
+  key F1
+  wait_for "the window does not cover the display in full screen ($wm): $(geometry)" covers_display
+  xdotool mousemove "$(screen_x 600)" "$(screen_y 440)"
+  sleep 1
+  full_shot full
+  # Black bars beside the picture, none above or below it.
+  holds "$(full_maximum full 240x1080+0+0)" "v < 0.02" || fail "the left bar is not black ($wm)"
+  holds "$(full_maximum full 240x1080+1680+0)" "v < 0.02" || fail "the right bar is not black ($wm)"
+  holds "$(full_brightness full 1440x20+240+0)" "v > 0.5" || fail "black at the top of the picture ($wm)"
+  holds "$(full_brightness full 1440x20+240+1060)" "v > 0.5" || fail "black at the bottom of the picture ($wm)"
+  # The whole picture: scaled back down it is the windowed one, the FPS line and the page alike
+  # (both softened a little, so that the two scalings' own edges do not count).
+  convert "$shots/full.png" -crop 1440x1080+240+0 +repage -resize 640x480! -blur 0x2 "$shots/full_soft.png"
+  convert "$shots/windowed.png" -blur 0x2 "$shots/windowed_soft.png"
+  check "$(changed windowed_soft full_soft 640x480+0+0)" "v < 0.02" "the full-screen picture is not the whole picture ($wm)"
+  check "$(changed windowed_soft full_soft 30x14+0+0)" "v < 0.1" "the FPS line is cut off ($wm)"
+
+  # The game's cursor follows the pointer exactly.
+  xdotool mousemove "$(screen_x 200)" "$(screen_y 150)"
+  sleep 0.5
+  full_shot cursor_a
+  xdotool mousemove "$(screen_x 450)" "$(screen_y 300)"
+  sleep 0.5
+  full_shot cursor_b
+  for spot in "200 150" "450 300"; do
+    read -r x y <<<"$spot"
+    centre=$(moved_centre cursor_a cursor_b "$(screen_x "$x")" "$(screen_y "$y")")
+    echo "$wm: pointer at $(screen_x "$x") $(screen_y "$y"), cursor drawn around $centre"
+    [[ $centre != none ]] || fail "no cursor near the pointer ($wm)"
+    read -r cx cy <<<"$centre"
+    holds "$(((cx - $(screen_x "$x")) ** 2 + (cy - $(screen_y "$y")) ** 2))" "v <= 100" ||
+      fail "the cursor is drawn at $centre, away from the pointer ($wm)"
+  done
+
+  # Buttons react where they are shown: BACK, then NORMAL, with instant clicks.
+  xdotool mousemove "$(screen_x 570)" "$(screen_y 440)" click 1
+  wait_for "BACK did not react where it is shown ($wm)" menu_in_full_screen
+  xdotool mousemove "$(screen_x 180)" "$(screen_y 250)" click 1
+  wait_for "NORMAL did not react where it is shown ($wm)" play_in_full_screen
+
+  # F1 again: the window comes back at its place and size, with its title.
+  key F1
+  back_again() { [[ $(geometry) == "$before" ]]; }
+  wait_for "the window did not come back as $before ($wm): $(geometry)" back_again
+  name=$(xdotool getwindowname "$window")
+  [[ $name == "Mossbloom --- 640 × 480" ]] || fail "title '$name' after full screen ($wm)"
+  quit_with_escape
+  echo "$wm: PASS"
+}
+
+run_case none
+run_case openbox
+echo "PASS"
