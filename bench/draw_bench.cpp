@@ -1,6 +1,8 @@
 // The drawing of one heavy play frame: full object and seed pools, the whole cursor trail, wave
 // rings in the back task list, the overpopulation flash in the front one, the HUD with a combo,
-// the mini-map and the debug overlay, bracketed by the device's frame and presented. Built twice:
+// the mini-map and the debug overlay, bracketed by the device's frame and presented; and the
+// floor under every frame, with and without keeping the scene picture for a pause, and a paused
+// frame. Built twice:
 // through the SDL renderer (under a display) and through the headless platform, which draws
 // nothing and so shows the game's own cost.
 
@@ -141,6 +143,7 @@ void BM_HeavyPlayFrameDrawing(benchmark::State& state) {
         state.ResumeTiming();
         beginScene(r.device);
         drawPlayFrame(app);
+        keepScenePicture(r.device);  // as every frame with a scene does, for a pause
         drawDebugOverlay(app);
         endScene(r.device);
         presentFrame(r.device);
@@ -165,9 +168,42 @@ void BM_WhiteFrame(benchmark::State& state) {
     }
 }
 
+// The same with the scene picture kept afterwards, as every frame with a scene does: the
+// difference is the cost of keeping it for a pause.
+void BM_WhiteFrameKept(benchmark::State& state) {
+    openGame();
+    Renderer& r = gApp.renderer;
+    r.device.drawEnabled = true;
+    for (auto _ : state) {
+        beginScene(r.device);
+        drawRect(r.device, 0, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
+        keepScenePicture(r.device);
+        endScene(r.device);
+        presentFrame(r.device);
+    }
+}
+
+// A paused frame with inverted colours: the kept picture, the overlay and the inversion.
+void BM_PausedInvertedFrame(benchmark::State& state) {
+    openGame();
+    App& app = gApp;
+    Renderer& r = app.renderer;
+    r.device.drawEnabled = true;
+    for (auto _ : state) {
+        beginScene(r.device);
+        showKeptScenePicture(r.device);
+        drawDebugOverlay(app);
+        drawRect(r.device, 5, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
+        endScene(r.device);
+        presentFrame(r.device);
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_WhiteFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_WhiteFrameKept)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_PausedInvertedFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_HeavyPlayFrameDrawing)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 BENCHMARK_MAIN();

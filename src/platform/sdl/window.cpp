@@ -147,7 +147,8 @@ void setWindowTitle(const char* title) {
 const char* windowTitle() { return gTitle.c_str(); }
 
 void moveWindow(int x, int y, int clientWidth, int clientHeight) {
-    if (!gWindow) return;
+    // Like SDL's own full screen, a window covering the display stays over it until F1.
+    if (!gWindow || gCoversDisplay) return;
     SDL_SetWindowSize(gWindow, clientWidth, clientHeight);
     SDL_SetWindowPosition(gWindow, x, y);
 }
