@@ -32,19 +32,6 @@ start_display() {
   export DISPLAY=:$number
 }
 
-# Retries a check until it holds; the limit only catches a hang.
-wait_for() {  # message command...
-  local message=$1 until=$((SECONDS + 60))
-  shift
-  while ((SECONDS < until)); do
-    "$@" && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting: $message"
-    sleep 0.1
-  done
-  fail "$message"
-}
-holds() { awk -v v="$1" "BEGIN { exit !($2) }"; }
-
 geometry() {
   xwininfo -id "$window" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4}
     /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}'

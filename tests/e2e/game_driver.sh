@@ -23,7 +23,7 @@ start_game() {  # path/to/mossbloom [folder to start it in, $work by default]
   pid=$!
   for _ in $(seq 1 100); do
     # This game's own window: one of a game that just ended may still be on the display.
-    window=$(xdotool search --onlyvisible --pid "$pid" --name "^Mossbloom" 2>/dev/null | head -n 1)
+    window=$(xdotool search --all --onlyvisible --pid "$pid" --name "^Mossbloom" 2>/dev/null | head -n 1)
     [[ -n $window ]] && break
     kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
     sleep 0.1
@@ -119,6 +119,21 @@ hold_key() {
     sleep 0.12
     xdotool keyup "$k"
   done
+}
+
+# Succeeds quietly when the awk condition over $v holds.
+holds() { awk -v v="$1" "BEGIN { exit !($2) }"; }
+
+# Retries a command until it succeeds; the limit of a minute only catches a hang.
+wait_for() {  # message command...
+  local message=$1 until=$((SECONDS + 60))
+  shift
+  while ((SECONDS < until)); do
+    "$@" && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting: $message"
+    sleep 0.1
+  done
+  fail "$message"
 }
 
 # Waits until the screen's brightness passes a bound, or fails.

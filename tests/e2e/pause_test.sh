@@ -15,22 +15,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Retries a check until it holds; the limit only catches a hang.
-wait_for() {  # message function
-  local until=$((SECONDS + 60))
-  while ((SECONDS < until)); do
-    "$2" && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting: $1"
-    sleep 0.1
-  done
-  fail "$1"
-}
-
-menu_shown() { shot wait && check_quiet "$(brightness wait 180x40+90+230)" "v < 0.85"; }
-play_shown() { shot wait && check_quiet "$(brightness wait 400x26+80+2)" "v < 0.6"; }
-field_dark() { shot wait && check_quiet "$(brightness wait 600x380+20+40)" "v < 0.5"; }
-field_light() { shot wait && check_quiet "$(brightness wait 600x380+20+40)" "v > 0.5"; }
-check_quiet() { awk -v v="$1" "BEGIN { exit !($2) }"; }
+menu_shown() { shot wait && holds "$(brightness wait 180x40+90+230)" "v < 0.85"; }
+play_shown() { shot wait && holds "$(brightness wait 400x26+80+2)" "v < 0.6"; }
+field_dark() { shot wait && holds "$(brightness wait 600x380+20+40)" "v < 0.5"; }
+field_light() { shot wait && holds "$(brightness wait 600x380+20+40)" "v > 0.5"; }
 
 # Eight screenshots of the paused screen: their mean greys lie within 0.01 of each other. The
 # waits between them differ by odd numbers of half frames, so that a picture that changes from
@@ -68,10 +56,10 @@ inverted_grey=$(brightness paused_inverted_1 640x480+0+0)
 mute_note=36x12+62+3
 shot before_mute
 key F3
-mute_shown() { shot wait && check_quiet "$(changed before_mute wait $mute_note)" "v > 0.05"; }
+mute_shown() { shot wait && holds "$(changed before_mute wait $mute_note)" "v > 0.05"; }
 wait_for "no MUTE note after F3 while paused" mute_shown
 key F3
-mute_gone() { shot wait && check_quiet "$(changed before_mute wait $mute_note)" "v < 0.01"; }
+mute_gone() { shot wait && holds "$(changed before_mute wait $mute_note)" "v < 0.01"; }
 wait_for "the MUTE note stayed after the second F3 while paused" mute_gone
 
 # Resumed, back to normal colours, and paused again.
