@@ -1,6 +1,7 @@
 // The 8 x 12 bitmap font of the interface sheet, drawn pixel by pixel from a
 // hand-made table: white glyphs with full alpha, a soft shadow down and to the
-// right so that text also reads over white paper, transparent elsewhere.
+// right so that text also reads over white paper, transparent elsewhere. The
+// HUD's text-size digits use the same table with a dark rim all round.
 #include <cairo.h>
 
 #include "paint.h"
@@ -146,6 +147,34 @@ void drawGlyph(Sheet& sheet, int glyph, int left, int top) {
     }
 }
 
+bool nearGlyph(const char* rows, int col, int row) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (glyphPixel(rows, col + dx, row + dy)) return true;
+    return false;
+}
+
+// A glyph with a dark rim all round: the HUD's counters are tinted in the kinds' colours, some of
+// them nearly white, and stand on the dark strip and on the light band that marks a kind alike.
+void drawRimmedGlyph(Sheet& sheet, int glyph, int left, int top) {
+    unsigned char* data = cairo_image_surface_get_data(sheet.surface);
+    int stride = cairo_image_surface_get_stride(sheet.surface);
+    const char* rows = kGlyphs[glyph];
+    for (int y = 0; y < kCellH; ++y) {
+        for (int x = 0; x < kCellW; ++x) {
+            if (glyphPixel(rows, x, y)) {
+                setPixel(data, stride, left + x, top + y, 255, 255);
+            } else if (x > 0 && y > 0 && glyphPixel(rows, x - 1, y - 1)) {
+                setPixel(data, stride, left + x, top + y, 12, 235);
+            } else if (nearGlyph(rows, x, y)) {
+                setPixel(data, stride, left + x, top + y, 20, 185);
+            } else {
+                setPixel(data, stride, left + x, top + y, 0, 0);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void paintBitmapFont(Sheet& sheet) {
@@ -156,6 +185,6 @@ void paintBitmapFont(Sheet& sheet) {
 
 void paintTextDigits(Sheet& sheet) {
     cairo_surface_flush(sheet.surface);
-    for (int d = 0; d < 10; ++d) drawGlyph(sheet, 78 + d, 260 + kCellW * d, 150);
+    for (int d = 0; d < 10; ++d) drawRimmedGlyph(sheet, 78 + d, 260 + kCellW * d, 150);
     cairo_surface_mark_dirty(sheet.surface);
 }
