@@ -257,29 +257,30 @@ void fourPointStar(cairo_t* cr, double tip, double inner) {
     cairo_close_path(cr);
 }
 
-// A twinkle of the dream: a soft golden glow, a long four-pointed glint with a shorter one
-// across it, outlined in amber ink, and a white heart; everything stays inside radius 1.
-// The dream wears one in the play cursor's cell, so the cursor is this same twinkle: it spins,
-// and its uneven glints show the turning; the ink outline keeps it clear on paper and on objects.
+// A twinkle of the dream: starlight, white and cool beside the warm star, a long four-pointed
+// glint with a shorter one across it, outlined in the blue ink of the interface; everything stays
+// inside radius 1. The dream wears one in the play cursor's cell, so the cursor is this same
+// twinkle: it spins, its uneven glints show the turning, and its ink keeps it clear on paper, on
+// objects and among the golden dreams.
 void paintTwinkle(cairo_t* cr) {
-    softGlow(cr, 0, 0, 0.92, rgb255(255, 205, 80), 0.7);
-    const Rgb amber = rgb255(175, 90, 10);
+    softGlow(cr, 0, 0, 0.92, rgb255(190, 225, 255), 0.65);
+    const Rgb ink = rgb255(25, 80, 110);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);  // a mitred tip would overshoot the radius
     cairo_save(cr);
     cairo_rotate(cr, kPi / 4);
     fourPointStar(cr, 0.6, 0.2);
     cairo_restore(cr);
-    setRgba(cr, rgb255(255, 230, 130), 1.0);
+    setRgba(cr, rgb255(225, 240, 255), 1.0);
     cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 0.05);
-    setRgba(cr, amber, 0.85);
+    cairo_set_line_width(cr, 0.06);
+    setRgba(cr, ink, 0.85);
     cairo_stroke(cr);
     fourPointStar(cr, 0.9, 0.24);
-    setRadial3(cr, 0, 0, 0, 0, 0.9, rgb255(255, 255, 250), 1.0, rgb255(255, 235, 140), 1.0,
-               rgb255(250, 180, 50), 1.0);
+    setRadial3(cr, 0, 0, 0, 0, 0.9, rgb255(255, 255, 255), 1.0, rgb255(220, 238, 255), 1.0,
+               rgb255(160, 205, 245), 1.0);
     cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 0.055);
-    setRgba(cr, amber, 0.9);
+    cairo_set_line_width(cr, 0.075);
+    setRgba(cr, ink, 0.95);
     cairo_stroke(cr);
     softGlow(cr, 0, 0, 0.3, rgb255(255, 255, 255), 1.0);
 }
