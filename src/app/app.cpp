@@ -125,10 +125,12 @@ void drawDebugOverlay(App& app) {
     drawGradientRect(d, 0, 3.0f, 16.0f, peakWidth, 6, {255, 255, 150}, {255, 255, 150}, {255, 255, 0}, {255, 255, 0});
     drawGradientRect(d, 0, 3.0f, 16.0f, meter, 6, {255, 100, 100}, {255, 100, 100}, {255, 0, 0}, {255, 0, 0});
     drawRect(d, 0, 3.0f, 16.0f, kLoadMeterWidth, 5, 150, 150, 150, false);
-    if (app.world.sound.muted) drawText(d, "MUTE", 62.0f, 3.0f, 1.0f, 1.0f, 255, 155, 205, 255);
+    // The notes start right after the frame rate, so that they end before the HUD's SCORE label
+    // and the first digits of the score beneath them.
+    if (app.world.sound.muted) drawText(d, "MUTE", kOverlayNoteX, 3.0f, 1.0f, 1.0f, 255, 155, 205, 255);
     if (app.skipCounter > 0) {
         // Brighter while more skipped frames remain.
-        drawText(d, "FRAME SKIP", 62.0f, 16.0f, 1.0f, 1.0f, app.skipCounter * 20 + 150, 255, 155, 155);
+        drawText(d, "FRAME SKIP", kOverlayNoteX, 16.0f, 1.0f, 1.0f, app.skipCounter * 20 + 150, 255, 155, 155);
     }
     drawText(d, "FPS", 3.0f, 3.0f, 1.0f, 1.0f, 255, 255, 255, 255);
     drawNumberAlpha(d, 2, app.fps, kInterfaceTexture, 35.0f, 3.0f, 260, 150, 8, 12, 1.0f, 1.0f, 255, 255, 255, 255);

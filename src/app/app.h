@@ -12,6 +12,7 @@
 constexpr int kTargetFps = 30;
 constexpr int kSkipFrames = 5;          // frames of halved drawing after a heavy frame
 constexpr int kLoadMeterWidth = 47;
+constexpr float kOverlayNoteX = 51.0f;  // the MUTE and FRAME SKIP notes
 
 struct App {
     const void* window = nullptr;       // the main window (the platform has exactly one)

@@ -10,6 +10,7 @@ constexpr int kEffectTexture = 6;   // plants, creatures, blossoms
 constexpr int kDarken = 4;
 constexpr int kAdditive = 3;
 constexpr int kPictureOrder = 1000;
+constexpr int kSecondCaptionWidth = kFontLeft;  // columns 0 .. 349 of its 370
 
 // Every payload starts with the zooming picture's scale root at 1 and everything else at 0.
 EffectPayload blankPayload() {
@@ -135,7 +136,10 @@ void drawCaptions(Renderer& r, int f) {
             scale = static_cast<float>((f - 100) * (f - 100)) / 50.0f + 1.0f;
             c = 2750 - 25 * f;
         }
-        drawSprite(d, kLogoTexture, kDarken, 320.0f, 240.0f, 0, 180, 370, 80, scale, scale, 0, c, c, c);
+        // Its cell (0, 180) 370 x 80 reaches into the bitmap font; the words lie in the part left of
+        // the font, drawn where the whole cell would have put them.
+        const float x = partCentreX(320.0f, 0, 370, 0, kSecondCaptionWidth, scale);
+        drawSprite(d, kLogoTexture, kDarken, x, 240.0f, 0, 180, kSecondCaptionWidth, 80, scale, scale, 0, c, c, c);
     }
 }
 

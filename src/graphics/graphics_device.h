@@ -102,3 +102,18 @@ void drawText(GraphicsDevice& device, const char* text, float x, float y, float 
               int g, int b);
 // The glyph of a byte in the 88-glyph alphabet, or -1 for a byte that draws nothing.
 int glyphIndex(unsigned char c);
+
+// The bitmap font's block on the interface sheet: 88 glyphs of 8 x 12, 13 a row, from (350, 150).
+// It must stay bright for the HUD text, so pictures whose cells reach into it are drawn from the
+// part of the cell beside it.
+constexpr int kFontLeft = 350, kFontTop = 150;
+constexpr int kGlyphWidth = 8, kGlyphHeight = 12, kGlyphsPerRow = 13, kGlyphCount = 88;
+constexpr int kFontRight = kFontLeft + kGlyphWidth * kGlyphsPerRow;                                        // 454
+constexpr int kFontBottom = kFontTop + kGlyphHeight * ((kGlyphCount + kGlyphsPerRow - 1) / kGlyphsPerRow);  // 234
+
+// The centre x at which columns partLeft .. partLeft + partWidth of a cell, drawn at the given scale,
+// land where the whole cell (from cellLeft, cellWidth wide) centred at wholeCentre puts them.
+inline float partCentreX(float wholeCentre, int cellLeft, int cellWidth, int partLeft, int partWidth, float scale) {
+    const int doubledShift = (2 * partLeft + partWidth) - (2 * cellLeft + cellWidth);
+    return wholeCentre + static_cast<float>(doubledShift) * 0.5f * scale;
+}

@@ -11,7 +11,7 @@ constexpr char kAlphabet[] =
     "abcdefghijklmnopqrstuvwxyz"
     " ,.!?;:\"'()<>{}[]#$%&+-*/="
     "0123456789";
-static_assert(sizeof kAlphabet - 1 == 88);
+static_assert(sizeof kAlphabet - 1 == kGlyphCount);
 constexpr int kFirstSymbolGlyph = 53;  // the comma; the space before it is never drawn
 
 constexpr int kSheet = 5;
@@ -110,7 +110,8 @@ void drawText(GraphicsDevice& device, const char* text, float x, float y, float 
     for (const char* p = text; *p; ++p, advance += 8) {
         int i = glyphIndex(static_cast<unsigned char>(*p));
         if (i < 0) continue;
-        drawSprite(device, kSheet, 0, x + 4.0f + advance, y + 6.0f, 350 + 8 * (i % 13), 150 + 12 * (i / 13), 8, 12,
-                   scaleX, scaleY, 0, fadedR, fadedG, fadedB);
+        drawSprite(device, kSheet, 0, x + 4.0f + advance, y + 6.0f, kFontLeft + kGlyphWidth * (i % kGlyphsPerRow),
+                   kFontTop + kGlyphHeight * (i / kGlyphsPerRow), kGlyphWidth, kGlyphHeight, scaleX, scaleY, 0, fadedR,
+                   fadedG, fadedB);
     }
 }

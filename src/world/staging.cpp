@@ -14,6 +14,11 @@ constexpr int kHintSprayedDrops = 10;
 constexpr int kFirstHintAfterMs = 1000;
 constexpr int kNextHintAfterMs = 11000;
 
+// The end picture's cell (370, 180) 420 x 64 holds part of the bitmap font at its left end. The words
+// lie right of the font, and that part alone is drawn, at scale 1, where the whole cell would put it.
+constexpr int kEndCellLeft = 370, kEndCellWidth = 420;
+constexpr int kEndPartWidth = kEndCellLeft + kEndCellWidth - kFontRight;  // 336
+
 struct HintCell {
     int x, y;
 };
@@ -49,7 +54,9 @@ void stagePlayOpening(Renderer& r) {
 }
 
 void stagePlayEnding(Renderer& r) {
-    queueEffect(r.frontTasks, 3000, glowingPicture, 15, picturePayload(320.0f, 240.0f, kLogoTexture, 370, 180, 420, 64));
+    const float x = partCentreX(320.0f, kEndCellLeft, kEndCellWidth, kFontRight, kEndPartWidth, 1.0f);
+    const EffectPayload timeUp = picturePayload(x, 240.0f, kLogoTexture, kFontRight, 180, kEndPartWidth, 64);
+    queueEffect(r.frontTasks, 3000, glowingPicture, 15, timeUp);
     // The band runs before the picture, so it lies under it.
     EffectPayload band = picturePayload(0.0f, 170.0f, 0, 0, 0, 640, 140);
     queueEffect(r.frontTasks, 4000, glowingBand, 15, band);

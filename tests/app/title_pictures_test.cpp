@@ -121,10 +121,14 @@ TEST_F(TitlePicturesTest, CaptionsFlashBlinkTwiceThenSwellAndFade) {
         hl::clearVideoRecord();
         drawTitlePicture(r, f);
         for (const Seen& s : drawn()) {
-            if (s.texture != kLogo || s.cellX != 0 || s.cellW != 370) continue;
-            if (s.cellY == 260) firstFrames.insert(f);
+            if (s.texture != kLogo || s.cellX != 0) continue;
+            if (s.cellY == 260 && s.cellW == 370) firstFrames.insert(f);
             if (s.cellY != 180) continue;
             secondFrames.insert(f);
+            // Only the part of its cell left of the font (x 350 on) is drawn, and its left edge
+            // stays where the whole 370-wide cell centred at x 320 puts it, at every scale.
+            EXPECT_EQ(s.cellW, 350);
+            EXPECT_NEAR(s.centreX - s.width / 2, 320 - 185 * s.width / 350, 0.01f);
             if (f == 55) {
                 EXPECT_EQ(s.r, 125);
             }
@@ -132,10 +136,10 @@ TEST_F(TitlePicturesTest, CaptionsFlashBlinkTwiceThenSwellAndFade) {
                 EXPECT_EQ(s.r, 255);
             }
             if (f == 101) {
-                EXPECT_NEAR(s.width, 370 * 1.02f, 0.01f);
+                EXPECT_NEAR(s.width, 350 * 1.02f, 0.01f);
             }
             if (f == 109) {
-                EXPECT_NEAR(s.width, 370 * 2.62f, 0.01f);
+                EXPECT_NEAR(s.width, 350 * 2.62f, 0.01f);
                 EXPECT_EQ(s.r, 25);
             }
         }

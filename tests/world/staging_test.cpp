@@ -64,7 +64,15 @@ TEST_F(StagingTest, TheEndingQueuesThePictureOverItsBandAFlashAndALateWhiteFade)
     EXPECT_FLOAT_EQ(band.y, 170.0f);
     EXPECT_EQ(band.cellW, 640);
     EXPECT_EQ(band.cellH, 140);
-    EXPECT_EQ(readPayload(*tasks[1]).cellY, 180);
+    // The end picture's cell (370, 180) 420 x 64 holds part of the bitmap font at its left: only
+    // the part from x 454 is drawn, moved right by 42 so that it lands where the whole cell did.
+    const EffectPayload timeUp = readPayload(*tasks[1]);
+    EXPECT_EQ(timeUp.cellX, 454);
+    EXPECT_EQ(timeUp.cellY, 180);
+    EXPECT_EQ(timeUp.cellW, 336);
+    EXPECT_EQ(timeUp.cellH, 64);
+    EXPECT_FLOAT_EQ(timeUp.x, 362.0f);
+    EXPECT_FLOAT_EQ(timeUp.y, 240.0f);
     EXPECT_EQ(readPayload(*tasks[3]).length, 30);
 }
 

@@ -4,6 +4,7 @@
 // complement of the ink they leave on the paper, on opaque black.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "paint.h"
 #include "paint_sheets.h"
@@ -104,51 +105,72 @@ void leafSprig(cairo_t* cr, double x, double y, double size, double turn, Rgb in
     cairo_restore(cr);
 }
 
+// The title's letters, one to a cell of the sheet. A letter that comes twice or three times is
+// drawn the same width each time, as wide as its narrowest cell allows, so the three O's match;
+// all are condensed alike, and each stands at the place in its cell that evens out the gaps.
+struct TitleLetter {
+    const char* letter;
+    double width;   // of the letter's ink, condensed as lettering by hand is
+    double centre;  // x on the sheet
+};
+constexpr TitleLetter kTitleLetters[9] = {
+    {"M", 56, 32.5},  {"O", 25, 85.5},  {"S", 36, 125},     {"S", 36, 180.8},  {"B", 48, 242.6},
+    {"L", 42, 307.4}, {"O", 25, 360.7}, {"O", 25, 405.5},   {"M", 56, 460.4},
+};
+
 void paintTitle(Sheet& sheet) {
     cairo_t* cr = sheet.cr;
     PaintRandom random = makePaintRandom(5001);
     const int edges[10] = {0, 72, 99, 144, 204, 274, 337, 392, 423, 500};
-    const char* letters[9] = {"M", "O", "S", "S", "B", "L", "O", "O", "M"};
     for (int i = 0; i < 9; ++i) {
         int x = edges[i], w = edges[i + 1] - x;
+        const TitleLetter& letter = kTitleLetters[i];
         // Moss greens for the first word, bloom pinks for the second.
         Rgb ink = i < 4 ? mixRgb(kMossInk, rgb255(40, 120, 110), i / 4.0)
                         : mixRgb(kBloomInk, rgb255(200, 90, 60), (i - 4) / 5.0);
         beginCell(cr, x, 0, w, 150);
         double bounce = (i % 2 == 0 ? -6 : 5) + nextRange(random, -3, 3);
         cairo_save(cr);
-        cairo_translate(cr, 0, bounce);
-        // Every letter stands as tall as the others; narrow cells condense it,
-        // as hand lettering does.
+        cairo_translate(cr, letter.centre - (x + w / 2.0), bounce);
+        // Every letter stands as tall as the others.
         cairo_select_font_face(cr, "DejaVu Serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
         cairo_set_font_size(cr, 100);
         cairo_text_extents_t extents;
-        cairo_text_extents(cr, letters[i], &extents);
-        double grow = 92 / extents.height;
-        cairo_scale(cr, std::min(grow, w * 0.9 / extents.width), grow);
-        centredTextPath(cr, letters[i], "DejaVu Serif", true, false, 0, 0, 1000, extents.height);
+        cairo_text_extents(cr, letter.letter, &extents);
+        const double grow = 92 / extents.height;
+        const double condense = letter.width / (extents.width * grow);
+        cairo_scale(cr, condense * grow, grow);
+        centredTextPath(cr, letter.letter, "DejaVu Serif", true, false, 0, 0, 1000, extents.height);
         cairo_restore(cr);
-        // Wet bleed around the letter.
+        // Wet bleed around the letter, and for a strongly condensed letter a firmer edge, so
+        // that its upright strokes are as heavy as those of the others.
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-        cairo_set_line_width(cr, 7);
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_set_line_width(cr, 7);
         setRgba(cr, inkTexel(ink), 0.1);
         cairo_stroke_preserve(cr);
+        const double heavier = std::max(0.0, (0.75 - condense) * 7);
+        if (heavier > 0) {
+            cairo_set_line_width(cr, heavier);
+            setRgba(cr, inkTexel(ink), 0.8);
+            cairo_stroke_preserve(cr);
+        }
         cairo_restore(cr);
         inkFill(cr, random, ink, 0.88, 2.2, 9);
-        // A sprig on every other letter, a bud on the bloom letters.
-        if (i == 0 || i == 3) leafSprig(cr, w * 0.15, -40 + bounce, 26, 0.4, kMossInk, 0.8);
+        // A sprig on the first and the last letter of MOSS, a flower on the L.
+        const double shift = letter.centre - (x + w / 2.0);
+        if (i == 0 || i == 3) leafSprig(cr, shift + letter.width * 0.17, -40 + bounce, 26, 0.4, kMossInk, 0.8);
         if (i == 5) {
             cairo_save(cr);
             cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
             for (int p = 0; p < 5; ++p) {
                 double a = p * 2 * kPi / 5;
-                cairo_arc(cr, 14 + 7 * std::cos(a), -36 + bounce + 7 * std::sin(a), 5.5, 0, 2 * kPi);
+                cairo_arc(cr, shift + 14 + 7 * std::cos(a), -36 + bounce + 7 * std::sin(a), 5.5, 0, 2 * kPi);
                 setRgba(cr, inkTexel(kBloomInk), 0.45);
                 cairo_fill(cr);
             }
-            cairo_arc(cr, 14, -36 + bounce, 3.5, 0, 2 * kPi);
+            cairo_arc(cr, shift + 14, -36 + bounce, 3.5, 0, 2 * kPi);
             setRgba(cr, inkTexel(rgb255(200, 150, 30)), 0.9);
             cairo_fill(cr);
             cairo_restore(cr);
@@ -172,11 +194,13 @@ void paintCaptions(Sheet& sheet) {
     brushStroke(cr, -150, 24, 150, 22, 3, 4, inkTexel(kMossInk), 0.6);
     cairo_restore(cr);
     endCell(cr);
-    // Second caption; its right margin holds a corner of the font.
-    beginCell(cr, 0, 180, 345, 80);
+    // Second caption. Its cell reaches into the bitmap font from x 350, and the game draws only
+    // the part left of it; the words stand round x 185, the middle of the whole cell, so that they
+    // sit in the middle of the screen.
+    beginCell(cr, 20, 180, 330, 80);
     inkText(cr, random, "one drop, and the", "DejaVu Serif", false, true, 0, -18, 300, 30, kDeepInk,
             0.9, 0.8);
-    inkText(cr, random, "moss begins to bloom", "DejaVu Serif", true, true, 0, 18, 320, 32,
+    inkText(cr, random, "moss begins to bloom", "DejaVu Serif", true, true, 0, 18, 316, 32,
             kBloomInk, 0.9, 1.0);
     endCell(cr);
     inkText(cr, random, "\xE2\x80\x94 CLICK \xE2\x80\x94", "DejaVu Sans", true, false, 65, 402.5, 120,
@@ -200,39 +224,110 @@ void paintLoading(Sheet& sheet) {
     endCell(cr);
 }
 
-struct ButtonSpec {
+// Lettering for a darkening or light cell: capitals `capHeight` tall centred on (cx, cy), condensed
+// (down to 70 %) when the word is wider than maxW, as a letterer narrows a word to fit, and only
+// then made smaller. Leaves the outline as the current path.
+void letteringPath(cairo_t* cr, const char* text, double cx, double cy, double capHeight, double maxW) {
+    cairo_select_font_face(cr, "DejaVu Serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, 100);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, text, &extents);
+    double size = 100 * capHeight / std::max(extents.height, 1.0);
+    double width = extents.width * size / 100;
+    double condense = std::clamp(maxW / width, 0.7, 1.0);
+    if (width * condense > maxW) size *= maxW / (width * condense);
+    cairo_set_font_size(cr, size);
+    cairo_text_extents(cr, text, &extents);
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, condense, 1.0);
+    cairo_new_path(cr);
+    cairo_move_to(cr, -extents.x_bearing - extents.width / 2, -extents.y_bearing - extents.height / 2);
+    cairo_text_path(cr, text);
+    cairo_restore(cr);
+}
+
+struct ButtonArt {
     int y, width;
-    const char* label;
+    const char* lines[2];  // one line, or two for a label too long for its cell
 };
+
+constexpr double kButtonCapHeight = 24;
+
+// The label of a button as the current path, centred in its cell.
+void buttonLabelPath(cairo_t* cr, const ButtonArt& b) {
+    const double maxW = b.width - 26;
+    if (!b.lines[1]) {
+        letteringPath(cr, b.lines[0], 0, 0, kButtonCapHeight, maxW);
+        return;
+    }
+    // Two lines, each nearly as tall as a one-line label.
+    letteringPath(cr, b.lines[0], 0, -11.5, kButtonCapHeight * 0.72, maxW);
+    cairo_path_t* first = cairo_copy_path(cr);
+    letteringPath(cr, b.lines[1], 0, 11.5, kButtonCapHeight * 0.72, maxW);
+    cairo_append_path(cr, first);
+    cairo_path_destroy(first);
+}
+
+// A patch of wash behind a label, added at `strength` on the opaque black of a cell and softened:
+// a rounded, slightly uneven oblong that fades out before the cell's border. The same seed gives
+// the same outline, so that an ink layer and its light layer match.
+void washPatch(Sheet& sheet, uint32_t seed, int cellX, int cellY, int cellW, int cellH, Rgb colour, double strength) {
+    cairo_t* cr = sheet.cr;
+    PaintRandom random = makePaintRandom(seed);
+    beginCell(cr, cellX, cellY, cellW, cellH);
+    const double a = cellW * 0.5 - 11, b = cellH * 0.5 - 8;
+    constexpr int kPoints = 24;
+    double xs[kPoints], ys[kPoints];
+    for (int i = 0; i < kPoints; ++i) {
+        // A superellipse: nearly straight along the word, round at its ends.
+        const double angle = 2 * kPi * i / kPoints;
+        const double c = std::cos(angle), s = std::sin(angle);
+        const double k = 1.0 + nextRange(random, -0.03, 0.03);
+        xs[i] = a * k * (c < 0 ? -1 : 1) * std::pow(std::fabs(c), 0.5);
+        ys[i] = b * k * (s < 0 ? -1 : 1) * std::pow(std::fabs(s), 0.5);
+    }
+    smoothLoop(cr, xs, ys, kPoints);
+    cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+    setRgba(cr, colour, strength);
+    cairo_fill(cr);
+    endCell(cr);
+    blurArea(sheet, cellX, cellY, cellW, cellH, 3);
+}
 
 void paintButtons(Sheet& sheet) {
     cairo_t* cr = sheet.cr;
     PaintRandom random = makePaintRandom(5003);
-    const ButtonSpec buttons[7] = {{430, 240, "NORMAL"}, {480, 240, "CLOVER"},
-                                   {530, 125, "HOW TO PLAY"}, {580, 155, "EXIT"},
-                                   {630, 155, "ENDLESS"},     {680, 170, "ABOUT"},
-                                   {730, 84, "BACK"}};
-    for (const ButtonSpec& b : buttons) {
-        double textH = b.width < 130 ? 16 : 26;
-        // Ink layer: a pale wash swept behind the word, the word in ink.
+    const ButtonArt buttons[7] = {{430, 240, {"NORMAL", nullptr}},  {480, 240, {"CLOVER", nullptr}},
+                                   {530, 125, {"HOW TO", "PLAY"}},   {580, 155, {"EXIT", nullptr}},
+                                   {630, 155, {"ENDLESS", nullptr}}, {680, 170, {"ABOUT", nullptr}},
+                                   {730, 84, {"BACK", nullptr}}};
+    // The two layers meet behind the word: the ink layer dims whatever lies there by 60 % and the
+    // light layer gives back as much, so the paper stays white, the drifting pictures behind fade
+    // to pale and the word always reads. Hovered, the game tints the light red (255, 105, 105):
+    // only its red comes back in full, and the paper behind the word turns pink.
+    constexpr double kWash = 0.6;
+    for (const ButtonArt& b : buttons) {
+        // Ink layer: the wash, a stroke of green swept under the word, then the word in ink.
+        washPatch(sheet, 5100 + b.y, 0, b.y, b.width, 50, rgb255(255, 255, 255), kWash);
         beginCell(cr, 0, b.y, b.width, 50);
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-        brushStroke(cr, -b.width * 0.47, 6, b.width * 0.47, 2, -3, 30, inkTexel(rgb255(120, 170, 140)),
-                    0.3);
+        brushStroke(cr, -b.width * 0.44, 9, b.width * 0.44, 5, -3, 20, inkTexel(rgb255(150, 200, 165)), 0.4);
         cairo_restore(cr);
-        inkText(cr, random, b.label, "DejaVu Serif", true, false, 0, 0, b.width * 0.86, textH,
-                kDeepInk, 0.92, 0.8);
+        buttonLabelPath(cr, b);
+        inkFill(cr, random, kDeepInk, 0.97, 0.9, 5);
         endCell(cr);
-        // Light layer: a glow over the wash and a highlight on the upper
-        // half of the letters, so the word lifts and warms when hovered.
+        // Light layer: the same wash as light, none on the letters themselves.
+        washPatch(sheet, 5100 + b.y, 250, b.y, b.width, 50, rgb255(255, 255, 255), kWash);
         beginCell(cr, 250, b.y, b.width, 50);
-        cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-        brushStroke(cr, -b.width * 0.47, 6, b.width * 0.47, 2, -3, 30, rgb255(255, 255, 255), 0.12);
-        centredTextPath(cr, b.label, "DejaVu Serif", true, false, 0, 0, b.width * 0.86, textH);
-        setLinear(cr, 0, -textH / 2, 0, textH / 2, rgb255(255, 255, 255), 0.55, rgb255(255, 255, 255),
-                  0.1);
-        cairo_fill(cr);
+        buttonLabelPath(cr, b);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_rgba(cr, 0, 0, 0, 1);
+        cairo_set_line_width(cr, 1.5);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_fill_preserve(cr);
+        cairo_stroke(cr);
         endCell(cr);
     }
 }
@@ -246,19 +341,24 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) 
     cairo_close_path(cr);
 }
 
+// The water gauge is drawn from its strip's left end at (225, 450), where the HUD's "AQUA" label
+// ends at x 230; the gauge's picture starts 8 pixels into the strip so that the label stays clear.
+constexpr double kGaugeInset = 8;
+
 void paintGauges(Sheet& sheet) {
     cairo_t* cr = sheet.cr;
+    const double left = 130 + kGaugeInset + 0.5, width = 170 - kGaugeInset - 2;
     // Frame (darkening, and lit additively over the filled part).
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-    roundedRect(cr, 131.5, 405.5, 167, 19, 9);
+    roundedRect(cr, left, 405.5, width, 19, 9);
     setRgba(cr, rgb255(255, 255, 255), 0.12);
     cairo_fill_preserve(cr);
     cairo_set_line_width(cr, 2.2);
     setRgba(cr, rgb255(235, 240, 255), 0.9);
     cairo_stroke(cr);
     for (int i = 1; i < 10; ++i) {
-        double x = 131.5 + 16.7 * i;
+        double x = std::floor(left + width * i / 10) + 0.5;
         cairo_move_to(cr, x, 406.5);
         cairo_line_to(cr, x, i % 5 == 0 ? 413 : 410);
     }
@@ -271,12 +371,12 @@ void paintGauges(Sheet& sheet) {
     cairo_rectangle(cr, 300, 400, 170, 30);
     cairo_clip(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-    roundedRect(cr, 301.5, 406.5, 167, 17, 8);
+    roundedRect(cr, left + 170, 406.5, width, 17, 8);
     setLinear(cr, 0, 406, 0, 424, rgb255(255, 255, 255), 0.95, rgb255(255, 255, 255), 0.45);
     cairo_fill(cr);
     PaintRandom random = makePaintRandom(5004);
     for (int i = 0; i < 12; ++i) {
-        double x = nextRange(random, 306, 464), y = nextRange(random, 414, 421);
+        double x = nextRange(random, left + 176, 464), y = nextRange(random, 414, 421);
         cairo_arc(cr, x, y, nextRange(random, 0.8, 1.8), 0, 2 * kPi);
         setRgba(cr, rgb255(255, 255, 255), 0.5);
         cairo_fill(cr);
@@ -336,74 +436,115 @@ void paintDigitsAndCombo(Sheet& sheet) {
     endCell(cr);
 }
 
+// The outline of kind icon `kind` around the origin, within a radius of about 5.4 pixels.
+void kindIconPath(cairo_t* cr, int kind) {
+    cairo_new_path(cr);
+    switch (kind) {
+    case 0:  // water drop: one point, round below
+        cairo_move_to(cr, 0, -5.3);
+        cairo_curve_to(cr, 1.8, -2.4, 3.8, -0.6, 3.8, 1.5);
+        cairo_arc(cr, 0, 1.5, 3.8, 0, kPi);
+        cairo_curve_to(cr, -3.8, -0.6, -1.8, -2.4, 0, -5.3);
+        cairo_close_path(cr);
+        break;
+    case 1:  // leaf
+        cairo_move_to(cr, -4.3, 4.3);
+        cairo_curve_to(cr, -4.8, -1.8, -1, -4.8, 4.8, -4.8);
+        cairo_curve_to(cr, 4.8, 1, 1.9, 4.8, -4.3, 4.3);
+        cairo_close_path(cr);
+        break;
+    case 2:  // flame: a tall tongue leaning left and a small one beside it, flat-bottomed
+        cairo_move_to(cr, 0, 5.2);
+        cairo_curve_to(cr, -3.9, 5.2, -4.9, 1.4, -3.1, -1.3);
+        cairo_curve_to(cr, -2.3, -2.7, -1.6, -3.9, -0.7, -5.7);
+        cairo_curve_to(cr, 0.5, -3.8, 1.3, -2.8, 1.5, -1.5);
+        cairo_curve_to(cr, 2.1, -2.3, 2.8, -3.0, 3.5, -3.7);
+        cairo_curve_to(cr, 5.0, -1.2, 4.5, 5.2, 0, 5.2);
+        cairo_close_path(cr);
+        break;
+    case 3:  // clod
+        cairo_move_to(cr, -4.8, 1);
+        cairo_curve_to(cr, -4.8, -2.8, -1.9, -4.3, 1, -3.8);
+        cairo_curve_to(cr, 3.8, -3.8, 5.2, -1, 4.8, 1.9);
+        cairo_curve_to(cr, 4.3, 4.8, -3.8, 5.2, -4.8, 1);
+        cairo_close_path(cr);
+        break;
+    case 4:  // nut, with its bore
+        for (int i = 0; i < 6; ++i) {
+            double a = kPi / 6 + i * kPi / 3;
+            if (i == 0) cairo_move_to(cr, 5.1 * std::cos(a), 5.1 * std::sin(a));
+            else cairo_line_to(cr, 5.1 * std::cos(a), 5.1 * std::sin(a));
+        }
+        cairo_close_path(cr);
+        cairo_new_sub_path(cr);
+        cairo_arc_negative(cr, 0, 0, 1.9, 2 * kPi, 0);
+        cairo_close_path(cr);
+        break;
+    case 5:  // cell, with its nucleus
+        cairo_arc(cr, 0, 0, 4.8, 0, 2 * kPi);
+        cairo_close_path(cr);
+        cairo_new_sub_path(cr);
+        cairo_arc_negative(cr, 0.8, -0.5, 1.9, 2 * kPi, 0);
+        cairo_close_path(cr);
+        break;
+    default:  // star
+        for (int i = 0; i < 10; ++i) {
+            double a = -kPi / 2 + i * kPi / 5;
+            double r = i % 2 == 0 ? 5.6 : 2.4;
+            if (i == 0) cairo_move_to(cr, r * std::cos(a), r * std::sin(a) + 0.5);
+            else cairo_line_to(cr, r * std::cos(a), r * std::sin(a) + 0.5);
+        }
+        cairo_close_path(cr);
+        break;
+    }
+}
+
+// The soil icon is tinted (230, 150, 150) by the HUD; these texels come out as the brown of the
+// clods on the field (dark, mid, light).
+const Rgb kSoilIconShade = rgb255(95, 85, 40);
+const Rgb kSoilIconBody = rgb255(150, 135, 62);
+const Rgb kSoilIconLight = rgb255(215, 250, 150);
+
 void paintKindIcons(Sheet& sheet) {
-    // White on transparent, tinted with each kind's colour.
+    // Alpha images, tinted with each kind's colour: white shapes (the soil's painted so that it
+    // comes out brown) with a dark rim, so that every icon reads on the dark strip and on the
+    // light band that marks a kind alike.
     cairo_t* cr = sheet.cr;
     clearToTransparent(cr, 260, 165, 84, 12);
     const Rgb white = rgb255(255, 255, 255);
+    const Rgb rim = rgb255(22, 20, 28);
     for (int kind = 0; kind < 7; ++kind) {
         beginCell(cr, 260 + 12 * kind, 165, 12, 12);
-        setRgba(cr, white, 1.0);
-        switch (kind) {
-        case 0:  // drop
-            cairo_move_to(cr, 0, -5.2);
-            cairo_curve_to(cr, 2, -2, 4, 0, 4, 1.6);
-            cairo_arc(cr, 0, 1.6, 4, 0, kPi);
-            cairo_curve_to(cr, -4, 0, -2, -2, 0, -5.2);
-            cairo_fill(cr);
-            break;
-        case 1:  // leaf
-            cairo_move_to(cr, -4.5, 4.5);
-            cairo_curve_to(cr, -5, -2, -1, -5, 5, -5);
-            cairo_curve_to(cr, 5, 1, 2, 5, -4.5, 4.5);
-            cairo_fill(cr);
-            break;
-        case 2:  // flame
-            cairo_move_to(cr, 0.5, -5.5);
-            cairo_curve_to(cr, 4, -2, 4.5, 1, 4, 2.5);
-            cairo_arc(cr, 0, 2, 4, 0.1, kPi - 0.1);
-            cairo_curve_to(cr, -4.5, 0, -2, -1, -1, -3);
-            cairo_curve_to(cr, 0, -1.5, 0.5, -3, 0.5, -5.5);
-            cairo_fill(cr);
-            break;
-        case 3:  // clod
-            cairo_move_to(cr, -5, 1);
-            cairo_curve_to(cr, -5, -3, -2, -4.5, 1, -4);
-            cairo_curve_to(cr, 4, -4, 5.5, -1, 5, 2);
-            cairo_curve_to(cr, 4.5, 5, -4, 5.5, -5, 1);
-            cairo_fill(cr);
-            break;
-        case 4:  // nut
-            for (int i = 0; i < 6; ++i) {
-                double a = kPi / 6 + i * kPi / 3;
-                if (i == 0) cairo_move_to(cr, 5.4 * std::cos(a), 5.4 * std::sin(a));
-                else cairo_line_to(cr, 5.4 * std::cos(a), 5.4 * std::sin(a));
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+        kindIconPath(cr, kind);
+        if (kind == 3) {
+            setRadial3(cr, -1.8, -2, 0, 0, 5.5, kSoilIconLight, 1.0, kSoilIconBody, 1.0, kSoilIconShade, 1.0);
+        } else {
+            setRgba(cr, white, 1.0);
+        }
+        cairo_fill_preserve(cr);
+        cairo_set_line_width(cr, 1.15);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        setRgba(cr, rim, 0.92);
+        cairo_stroke(cr);
+        if (kind == 3) {
+            // A few crumbs.
+            const double crumbs[3][2] = {{1.6, 1.2}, {-1.4, 2.2}, {2.6, -1.4}};
+            for (const auto& c : crumbs) {
+                cairo_arc(cr, c[0], c[1], 0.7, 0, 2 * kPi);
+                setRgba(cr, kSoilIconShade, 1.0);
+                cairo_fill(cr);
             }
-            cairo_close_path(cr);
-            cairo_new_sub_path(cr);
-            cairo_arc_negative(cr, 0, 0, 2, 2 * kPi, 0);
-            cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-            cairo_fill(cr);
-            break;
-        case 5:  // cell
-            cairo_arc(cr, 0, 0, 5, 0, 2 * kPi);
-            cairo_new_sub_path(cr);
-            cairo_arc(cr, 0.8, -0.5, 2, 0, 2 * kPi);
-            cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-            cairo_fill(cr);
-            cairo_arc(cr, 0.8, -0.5, 1, 0, 2 * kPi);
-            cairo_fill(cr);
-            break;
-        case 6:  // star
-            for (int i = 0; i < 10; ++i) {
-                double a = -kPi / 2 + i * kPi / 5;
-                double r = i % 2 == 0 ? 5.8 : 2.4;
-                if (i == 0) cairo_move_to(cr, r * std::cos(a), r * std::sin(a) + 0.5);
-                else cairo_line_to(cr, r * std::cos(a), r * std::sin(a) + 0.5);
-            }
-            cairo_close_path(cr);
-            cairo_fill(cr);
-            break;
+        }
+        if (kind == 2) {
+            // The inner tongue of the flame, drawn in ink.
+            cairo_move_to(cr, -0.2, 3.9);
+            cairo_curve_to(cr, -2.0, 3.6, -2.0, 1.2, -0.8, -0.9);
+            cairo_curve_to(cr, -0.1, 0.5, 1.6, 1.6, 1.2, 3.0);
+            cairo_curve_to(cr, 1.0, 3.7, 0.4, 3.9, -0.2, 3.9);
+            cairo_set_line_width(cr, 0.8);
+            setRgba(cr, rim, 0.55);
+            cairo_stroke(cr);
         }
         endCell(cr);
     }
@@ -427,19 +568,16 @@ void paintOpeningAndEnding(Sheet& sheet) {
     inkText(cr, random, "let the garden grow", "DejaVu Serif", false, true, 0, 0, 280, 30, kDeepInk,
             0.9, 0.8);
     endCell(cr);
-    // "TIME UP" (370, 180) 420 x 64. Its left end holds part of the bitmap
-    // font; the words stand right of it, with a rule between.
-    beginCell(cr, 460, 180, 330, 64);
+    // "TIME UP" (370, 180) 420 x 64. Its left end holds part of the bitmap font, so the game
+    // draws only the part from x 454 on; the words stand round x 580, the middle of the whole
+    // cell, so that they sit in the middle of the screen.
+    beginCell(cr, 458, 180, 244, 64);
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-    brushStroke(cr, -160, 12, 160, 8, -4, 42, inkTexel(rgb255(220, 170, 150)), 0.35);
+    brushStroke(cr, -120, 12, 120, 8, -4, 40, inkTexel(rgb255(220, 170, 150)), 0.35);
     cairo_restore(cr);
-    inkText(cr, random, "TIME UP", "DejaVu Serif", true, false, 0, 0, 300, 46, kBloomInk, 0.95, 1.5);
+    inkText(cr, random, "TIME UP", "DejaVu Serif", true, false, 0, 0, 236, 44, kBloomInk, 0.95, 1.5);
     endCell(cr);
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-    brushStroke(cr, 459, 186, 459, 240, 1.5, 3, inkTexel(kSepiaInk), 0.6);
-    cairo_restore(cr);
     // "THANK YOU FOR PLAYING" (370, 310) 470 x 64.
     beginCell(cr, 370, 310, 470, 64);
     inkText(cr, random, "THANK YOU FOR PLAYING", "DejaVu Serif", true, false, 0, -4, 440, 34, kDeepInk,
@@ -451,35 +589,76 @@ void paintOpeningAndEnding(Sheet& sheet) {
     endCell(cr);
 }
 
+// One line of the information page as the current path, from (x, baseline): plain text, with
+// the parts between asterisks in bold. Returns the width it took.
+double pageLinePath(cairo_t* cr, const char* line, double x, double baseline, double size) {
+    char part[128];
+    bool bold = false;
+    cairo_new_path(cr);
+    cairo_move_to(cr, x, baseline);
+    for (const char* p = line; *p;) {
+        size_t n = 0;
+        while (p[n] && p[n] != '*' && n + 1 < sizeof part) ++n;
+        std::memcpy(part, p, n);
+        part[n] = '\0';
+        cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                               bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_set_font_size(cr, size);
+        cairo_text_path(cr, part);
+        p += n;
+        if (*p == '*') {
+            bold = !bold;
+            ++p;
+        }
+    }
+    double endX, endY;
+    cairo_get_current_point(cr, &endX, &endY);
+    return endX - x;
+}
+
 void paintInformation(Sheet& sheet) {
+    // The page (500, 430) 500 x 100 is drawn darkened at 78 % over paper, centred at (320, 210);
+    // the credit (500, 530) 170 x 34, centred at (440, 260), lies over the page's lower right from
+    // x 285 and row 83 of the page, so the last line is short and the lines are set from the left.
     cairo_t* cr = sheet.cr;
     PaintRandom random = makePaintRandom(5007);
-    const char* lines[5] = {
-        "HOW TO PLAY",
-        "Hold the left button and move to spray water.",
-        "Right button on an object pours charge: it bursts into the next element.",
-        "Click: left repels, right attracts.  Space mutates (it costs time).",
-        "aqua \xE2\x86\x92 leaf \xE2\x86\x92 flare \xE2\x86\x92 soil \xE2\x86\x92 metal \xE2\x86\x92 aqua.  "
-        "Catch dreams and clovers!",
+    const Rgb text = rgb255(25, 30, 45);
+    const double left = 510, size = 11;
+    struct PageLine {
+        const char* words;
+        double baseline;
+        double maxWidth;
     };
-    for (int i = 0; i < 5; ++i) {
-        // Tight enough to end above the credit line, which the screen draws over this page's lower right.
-        double y = 430 + 10 + i * 16.5;
+    const PageLine lines[6] = {
+        {"*Left button* held: spray water.  Hover to cut drops and catch dreams.  *Drag* flowers.", 458, 480},
+        {"*Right button* held on an object charges it: full, it bursts into the next element.", 471, 480},
+        {"Fire takes no charge, and water only as a big drop.  *Short clicks* make waves.", 484, 480},
+        {"*NORMAL* three minutes.  *CLOVER* catch clovers for time.  *ENDLESS* no clock.", 497, 480},
+        {"*Z* / *A* zoom out / in    *X* hide the counters    *C* what you made so far", 510, 480},
+        {"*Space* mutate (costs time)    *Enter* pause", 524, 272},
+    };
+    cairo_save(cr);
+    cairo_rectangle(cr, 500, 430, 500, 100);
+    cairo_clip(cr);
+    // The goal, in the title's bloom ink, with room below it.
+    const double goalSize = 13;
+    cairo_select_font_face(cr, "DejaVu Serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, goalSize);
+    cairo_new_path(cr);
+    cairo_move_to(cr, left, 443);
+    cairo_text_path(cr, "Grow the garden: every new thing scores, dreams the most.");
+    inkFill(cr, random, kBloomInk, 1.0, 0.4, 3);
+    for (const PageLine& line : lines) {
+        // Small text stays solid: blots would blur it. A line too long for its room is set smaller.
+        double width = pageLinePath(cr, line.words, left, line.baseline, size);
+        if (width > line.maxWidth) pageLinePath(cr, line.words, left, line.baseline, size * line.maxWidth / width);
         cairo_save(cr);
-        cairo_rectangle(cr, 500, 430, 500, 100);
-        cairo_clip(cr);
-        if (i == 0) {
-            inkText(cr, random, lines[i], "DejaVu Serif", true, false, 750, y, 200, 15, kBloomInk, 1.0,
-                    0.5);
-        } else {
-            // Small text stays solid: blots would blur it.
-            centredTextPath(cr, lines[i], "DejaVu Sans", false, false, 750, y, 490, 12.5);
-            cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-            setRgba(cr, inkTexel(rgb255(25, 30, 45)), 1.0);
-            cairo_fill(cr);
-        }
+        cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+        setRgba(cr, inkTexel(text), 1.0);
+        cairo_fill(cr);
         cairo_restore(cr);
     }
+    cairo_restore(cr);
     beginCell(cr, 500, 530, 170, 34);
     inkText(cr, random, "MOSSBLOOM", "DejaVu Serif", true, false, 0, -7, 120, 13, kMossInk, 1.0, 0.4);
     centredTextPath(cr, "pictures and music drawn by code", "DejaVu Sans", false, true, 0, 9, 164, 10);

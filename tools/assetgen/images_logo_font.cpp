@@ -1,6 +1,7 @@
 // The 8 x 12 bitmap font of the interface sheet, drawn pixel by pixel from a
 // hand-made table: white glyphs with full alpha, a soft shadow down and to the
-// right so that text also reads over white paper, transparent elsewhere.
+// right so that text also reads over white paper, transparent elsewhere. The
+// HUD's text-size digits use the same table with a dark rim all round.
 #include <cairo.h>
 
 #include "paint.h"
@@ -129,7 +130,17 @@ void setPixel(unsigned char* data, int stride, int x, int y, int grey, int alpha
     p[3] = static_cast<unsigned char>(alpha);
 }
 
-void drawGlyph(Sheet& sheet, int glyph, int left, int top) {
+bool nearGlyph(const char* rows, int col, int row) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (glyphPixel(rows, col + dx, row + dy)) return true;
+    return false;
+}
+
+// A glyph with its shadow; a rimmed one also has a dark rim all round, for the HUD's counters:
+// they are tinted in the kinds' colours, some of them nearly white, and stand on the dark strip
+// and on the light band that marks a kind alike.
+void drawGlyph(Sheet& sheet, int glyph, int left, int top, bool rimmed) {
     unsigned char* data = cairo_image_surface_get_data(sheet.surface);
     int stride = cairo_image_surface_get_stride(sheet.surface);
     const char* rows = kGlyphs[glyph];
@@ -138,7 +149,9 @@ void drawGlyph(Sheet& sheet, int glyph, int left, int top) {
             if (glyphPixel(rows, x, y)) {
                 setPixel(data, stride, left + x, top + y, 255, 255);
             } else if (x > 0 && y > 0 && glyphPixel(rows, x - 1, y - 1)) {
-                setPixel(data, stride, left + x, top + y, 24, 140);
+                setPixel(data, stride, left + x, top + y, rimmed ? 12 : 24, rimmed ? 235 : 140);
+            } else if (rimmed && nearGlyph(rows, x, y)) {
+                setPixel(data, stride, left + x, top + y, 20, 185);
             } else {
                 setPixel(data, stride, left + x, top + y, 0, 0);
             }
@@ -150,12 +163,12 @@ void drawGlyph(Sheet& sheet, int glyph, int left, int top) {
 
 void paintBitmapFont(Sheet& sheet) {
     cairo_surface_flush(sheet.surface);
-    for (int i = 0; i < 88; ++i) drawGlyph(sheet, i, 350 + kCellW * (i % 13), 150 + kCellH * (i / 13));
+    for (int i = 0; i < 88; ++i) drawGlyph(sheet, i, 350 + kCellW * (i % 13), 150 + kCellH * (i / 13), false);
     cairo_surface_mark_dirty(sheet.surface);
 }
 
 void paintTextDigits(Sheet& sheet) {
     cairo_surface_flush(sheet.surface);
-    for (int d = 0; d < 10; ++d) drawGlyph(sheet, 78 + d, 260 + kCellW * d, 150);
+    for (int d = 0; d < 10; ++d) drawGlyph(sheet, 78 + d, 260 + kCellW * d, 150, true);
     cairo_surface_mark_dirty(sheet.surface);
 }

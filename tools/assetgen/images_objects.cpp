@@ -12,8 +12,8 @@ constexpr double kPi = 3.14159265358979323846;
 // Where the play cursor sits inside the large dream cell, relative to the
 // dream's centre in units of its radius (the cursor cell is (141, 701) 48 x 48,
 // the dream cell (0, 600) 200 x 200 with radius 90).
-constexpr double kMoonX = (165.0 - 100.0) / 90.0;
-constexpr double kMoonY = (725.0 - 700.0) / 90.0;
+constexpr double kCursorX = (165.0 - 100.0) / 90.0;
+constexpr double kCursorY = (725.0 - 700.0) / 90.0;
 
 void paintAqua(cairo_t* cr) {
     PaintRandom random = makePaintRandom(101);
@@ -110,15 +110,18 @@ void paintFlare(cairo_t* cr) {
     softGlow(cr, 0, 0.45, 0.35, rgb255(255, 255, 255), 0.8);
 }
 
+// Soil is drawn tinted (100, green, blue), green = water absorbed + 50 and blue = twice it: brown
+// when dry, (100, 150, 200) when soaked. Painted in warm ochres that hold little green and less
+// blue, it stays an earth colour through that range: a red-brown clod dry, dark grey-brown wet.
+Rgb earth(double light) { return {light, light * 0.64, light * 0.32}; }
+
 void paintSoil(cairo_t* cr) {
     PaintRandom random = makePaintRandom(404);
-    // Painted light and neutral: the game tints it brown, wetter soil greyer.
     wobblyLoop(cr, random, 0, 0, 0.93, 0.86, 0.1, 13);
-    setRadial3(cr, -0.3, -0.35, 0, 0, 1.0, rgb255(255, 255, 252), 1.0, rgb255(230, 226, 220), 1.0,
-               rgb255(185, 180, 172), 1.0);
+    setRadial3(cr, -0.3, -0.35, 0, 0, 1.0, earth(1.0), 1.0, earth(0.93), 1.0, earth(0.78), 1.0);
     cairo_fill_preserve(cr);
     cairo_set_line_width(cr, 0.04);
-    setRgba(cr, rgb255(110, 104, 98), 0.9);
+    setRgba(cr, earth(0.42), 0.9);
     cairo_stroke(cr);
     cairo_save(cr);
     wobblyLoop(cr, random, 0, 0, 0.9, 0.83, 0.08, 13);
@@ -129,7 +132,7 @@ void paintSoil(cairo_t* cr) {
         double r = nextRange(random, 0.02, 0.06);
         double shade = nextRange(random, 0.55, 0.85);
         cairo_arc(cr, std::cos(a) * d, std::sin(a) * d, r, 0, 2 * kPi);
-        setRgba(cr, {shade, shade * 0.98, shade * 0.95}, 0.55);
+        setRgba(cr, earth(shade), 0.55);
         cairo_fill(cr);
     }
     // A few lumps, lit from the upper left.
@@ -137,15 +140,14 @@ void paintSoil(cairo_t* cr) {
         double a = nextUnit(random) * 2 * kPi, d = nextRange(random, 0.25, 0.55);
         double x = std::cos(a) * d, y = std::sin(a) * d;
         wobblyLoop(cr, random, x + 0.03, y + 0.04, 0.17, 0.13, 0.12, 7);
-        setRgba(cr, rgb255(150, 144, 138), 0.35);
+        setRgba(cr, earth(0.58), 0.35);
         cairo_fill(cr);
         wobblyLoop(cr, random, x, y, 0.15, 0.11, 0.12, 7);
-        setRadial3(cr, x - 0.05, y - 0.05, x, y, 0.16, rgb255(255, 255, 255), 0.9,
-                   rgb255(240, 236, 230), 0.8, rgb255(215, 210, 204), 0.6);
+        setRadial3(cr, x - 0.05, y - 0.05, x, y, 0.16, earth(1.0), 0.9, earth(0.94), 0.8, earth(0.84), 0.6);
         cairo_fill(cr);
     }
     cairo_restore(cr);
-    softGlow(cr, -0.35, -0.4, 0.45, rgb255(255, 255, 255), 0.5);
+    softGlow(cr, -0.35, -0.4, 0.45, rgb255(255, 190, 130), 0.5);
 }
 
 void hexagon(cairo_t* cr, double r, double turn) {
@@ -255,43 +257,41 @@ void fourPointStar(cairo_t* cr, double tip, double inner) {
     cairo_close_path(cr);
 }
 
-// The play cursor: an ink ring with four petals, one of them warm so that its
-// turning shows; drawn around the origin with radius 1 = 24 pixels.
-void paintPlayCursorShape(cairo_t* cr) {
-    softGlow(cr, 0, 0, 0.95, rgb255(255, 255, 240), 0.55);
-    for (int i = 0; i < 4; ++i) {
-        double a = i * kPi / 2;
-        cairo_save(cr);
-        cairo_rotate(cr, a);
-        cairo_move_to(cr, 0.62, 0);
-        cairo_curve_to(cr, 0.72, -0.14, 0.86, -0.1, 0.95, 0);
-        cairo_curve_to(cr, 0.86, 0.1, 0.72, 0.14, 0.62, 0);
-        cairo_close_path(cr);
-        cairo_restore(cr);
-        setRgba(cr, i == 0 ? rgb255(235, 120, 40) : rgb255(25, 85, 105), 0.95);
-        cairo_fill(cr);
-    }
-    cairo_set_line_width(cr, 0.24);
-    cairo_arc(cr, 0, 0, 0.6, 0, 2 * kPi);
-    setRgba(cr, rgb255(255, 255, 255), 0.85);
+// A twinkle of the dream: starlight, white and cool beside the warm star, a long four-pointed
+// glint with a shorter one across it, outlined in the blue ink of the interface; everything stays
+// inside radius 1. The dream wears one in the play cursor's cell, so the cursor is this same
+// twinkle: it spins, its uneven glints show the turning, and its ink keeps it clear on paper, on
+// objects and among the golden dreams.
+void paintTwinkle(cairo_t* cr) {
+    softGlow(cr, 0, 0, 0.92, rgb255(190, 225, 255), 0.65);
+    const Rgb ink = rgb255(25, 80, 110);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);  // a mitred tip would overshoot the radius
+    cairo_save(cr);
+    cairo_rotate(cr, kPi / 4);
+    fourPointStar(cr, 0.6, 0.2);
+    cairo_restore(cr);
+    setRgba(cr, rgb255(225, 240, 255), 1.0);
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, 0.06);
+    setRgba(cr, ink, 0.85);
     cairo_stroke(cr);
-    cairo_set_line_width(cr, 0.13);
-    cairo_arc(cr, 0, 0, 0.6, 0, 2 * kPi);
-    setRgba(cr, rgb255(25, 85, 105), 0.95);
+    fourPointStar(cr, 0.9, 0.24);
+    setRadial3(cr, 0, 0, 0, 0, 0.9, rgb255(255, 255, 255), 1.0, rgb255(220, 238, 255), 1.0,
+               rgb255(160, 205, 245), 1.0);
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, 0.075);
+    setRgba(cr, ink, 0.95);
     cairo_stroke(cr);
-    cairo_arc(cr, 0, 0, 0.1, 0, 2 * kPi);
-    setRgba(cr, rgb255(25, 85, 105), 0.9);
-    cairo_fill(cr);
+    softGlow(cr, 0, 0, 0.3, rgb255(255, 255, 255), 1.0);
 }
 
 void paintDream(cairo_t* cr) {
-    const double moonAngle = std::atan2(kMoonY, kMoonX);
-    const double moonDistance = std::hypot(kMoonX, kMoonY);
+    const double twinkleAngle = std::atan2(kCursorY, kCursorX);
     softGlow(cr, 0, 0, 1.0, rgb255(255, 190, 50), 0.55);
     softGlow(cr, 0, 0, 0.55, rgb255(255, 240, 160), 0.9);
-    // The rays stand 45 degrees away from the moon, so the moon never cuts one.
+    // The rays stand 45 degrees away from the large twinkle, so it never cuts one.
     cairo_save(cr);
-    cairo_rotate(cr, moonAngle + kPi / 4);
+    cairo_rotate(cr, twinkleAngle + kPi / 4);
     fourPointStar(cr, 0.98, 0.3);
     setRadial3(cr, 0, 0, 0, 0, 0.9, rgb255(255, 255, 240), 1.0, rgb255(255, 215, 90), 1.0,
                rgb255(240, 150, 30), 0.97);
@@ -308,12 +308,21 @@ void paintDream(cairo_t* cr) {
     setRgba(cr, rgb255(215, 130, 30), 0.7);
     cairo_stroke(cr);
     softGlow(cr, -0.06, -0.08, 0.18, rgb255(255, 255, 255), 1.0);
-    // A small moon on its orbit: in the large cell this is the play cursor.
+    // Twinkles round the star: two small ones, and a large one that in the large cell is the
+    // play cursor's picture.
+    const double smallTwinkles[2][3] = {{twinkleAngle + 2.9, 0.78, 0.1}, {twinkleAngle - 1.75, 0.84, 0.075}};
+    for (const auto& s : smallTwinkles) {
+        cairo_save(cr);
+        cairo_translate(cr, s[1] * std::cos(s[0]), s[1] * std::sin(s[0]));
+        cairo_scale(cr, s[2], s[2]);
+        paintTwinkle(cr);
+        cairo_restore(cr);
+    }
     cairo_save(cr);
-    cairo_translate(cr, kMoonX, kMoonY);
+    cairo_translate(cr, kCursorX, kCursorY);
     cairo_scale(cr, 24.0 / 90.0, 24.0 / 90.0);
-    // Clear a round space for the moon (wider than its square cell) so that
-    // the cursor cell carries nothing of the dream's glow at its edges.
+    // Clear a round space for it (wider than its square cell) so that the cursor cell carries
+    // nothing of the star's glow at its edges.
     cairo_pattern_t* clearing = cairo_pattern_create_radial(0, 0, 0, 0, 0, 2.0);
     cairo_pattern_add_color_stop_rgba(clearing, 0.0, 0, 0, 0, 1);
     cairo_pattern_add_color_stop_rgba(clearing, 0.73, 0, 0, 0, 1);
@@ -325,16 +334,8 @@ void paintDream(cairo_t* cr) {
     cairo_fill(cr);
     cairo_restore(cr);
     cairo_pattern_destroy(clearing);
-    paintPlayCursorShape(cr);
+    paintTwinkle(cr);
     cairo_restore(cr);
-    // The moon's wake along its orbit.
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    for (int i = 0; i < 3; ++i) {
-        cairo_set_line_width(cr, 0.05 - i * 0.012);
-        cairo_arc(cr, 0, 0, moonDistance, moonAngle - 1.3 + i * 0.2, moonAngle - 0.62);
-        setRgba(cr, rgb255(230, 150, 40), 0.35);
-        cairo_stroke(cr);
-    }
 }
 
 void heartLeaf(cairo_t* cr) {
@@ -491,7 +492,7 @@ bool writeObjectSheets(const std::string& imgDir) {
                                         paintMetal, paintLife, paintDream, paintClover};
     for (int i = 0; i < 8; ++i) paintObjectPicture(colour, glow, i % 2, i / 2, painters[i]);
     paintMenuCursor(colour);
-    // The play cursor (141, 701) 48 x 48 is the dream's moon, painted with it.
+    // The play cursor (141, 701) 48 x 48 is the dream's large twinkle, painted with it.
     paintMiniMapFrame(colour);
     paintTrailParticle(colour);
     paintWaveRing(glow);

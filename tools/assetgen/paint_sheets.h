@@ -15,4 +15,4 @@ bool writeEffect2Sheet(const std::string& imgDir);    // effect2.png
 struct Sheet;
 // Parts of the interface sheet painted pixel by pixel (images_logo_font.cpp).
 void paintBitmapFont(Sheet& sheet);  // 88 glyphs 8 x 12 from (350, 150), 13 a row
-void paintTextDigits(Sheet& sheet);  // digits 8 x 12 from (260, 150)
+void paintTextDigits(Sheet& sheet);  // digits 8 x 12 from (260, 150), with a dark rim
