@@ -334,7 +334,7 @@ struct FrameSteps {
     int inversions = 0;           // whole-screen rectangles in blend mode 5
     bool inversionIsLast = false;
     bool keepBeforeOverlay = false;
-    int muteGlyphs = 0;           // glyphs on the MUTE note's line, right of the FPS figure
+    int muteGlyphs = 0;           // glyphs where the MUTE note stands
 };
 
 bool isInversion(const hl::DrawCall& c) {
@@ -360,8 +360,8 @@ FrameSteps stepsOf(const std::vector<hl::DrawCall>& draws, int fontTexture) {
         }
         if (!copied) ++s.drawsBeforeFirstCopy;
         if (isInversion(c)) s.inversions += 1;
-        if (c.texture == fontTexture && c.vertices[0].x >= 60.0f && c.vertices[0].x < 100.0f &&
-            c.vertices[0].y < 12.0f)
+        const float x = c.vertices[0].x;
+        if (c.texture == fontTexture && x >= kOverlayNoteX - 1.0f && x < kOverlayNoteX + 40.0f && c.vertices[0].y < 12.0f)
             ++s.muteGlyphs;
     }
     s.inversionIsLast = !draws.empty() && isInversion(draws.back());

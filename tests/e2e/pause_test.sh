@@ -53,7 +53,7 @@ expect_steady paused_inverted
 inverted_grey=$(brightness paused_inverted_1 640x480+0+0)
 
 # The MUTE note comes with F3 and goes with the second F3, paused as the game is.
-mute_note=36x12+62+3
+mute_note=34x12+51+3
 shot before_mute
 key F3
 mute_shown() { shot wait && holds "$(changed before_mute wait $mute_note)" "v > 0.05"; }
