@@ -144,7 +144,8 @@ wait_brightness() {  # condition-on-v message
 }
 
 # The title's letters on its paper (the screenshot stays as "title").
-title_letters_shown() { shows title "v > 0.08" dark_share title 540x140+60+80; }
+# (The word takes about a quarter of the band; the pictures before it far less, a black frame all.)
+title_letters_shown() { shows title "v > 0.18 && v < 0.6" dark_share title 540x140+60+80; }
 
 # The centre of the most colourful 20 x 20 cell of the field, at least 80 pixels from (ax, ay): x y
 colourful_spot() {  # name ax ay

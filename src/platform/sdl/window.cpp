@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/sdl/sdl_window.h"
@@ -10,6 +11,8 @@
 namespace platform {
 
 namespace {
+
+constexpr int kVideoAttempts = 5;
 
 SDL_Window* gWindow = nullptr;
 std::string gTitle;
@@ -23,12 +26,28 @@ void reportSdlError(const char* what) {
 
 SDL_Window* sdlWindow() { return gWindow; }
 
+// SDL's drivers that show nothing on any screen.
+bool invisibleDriver(const char* driver) {
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
 bool initPlatform() {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
-        reportSdlError("SDL_Init");
-        return false;
+    // Now and then SDL's X11 driver fails to start on a display that works, and SDL then falls
+    // back to its offscreen driver: the game would run in a window nobody sees, and its message
+    // boxes could not be shown. Such a start is tried again, unless SDL_VIDEODRIVER asked for it.
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    for (int attempt = 1; attempt <= kVideoAttempts; ++attempt) {
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+            reportSdlError("SDL_Init");
+            return false;
+        }
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!invisibleDriver(driver) || asked != nullptr) return true;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
-    return true;
+    std::fprintf(stderr, "SDL_Init: no display could be opened (SDL offered only its offscreen driver)\n");
+    std::fflush(stderr);
+    return false;
 }
 
 void shutdownPlatform() { SDL_Quit(); }
