@@ -50,8 +50,8 @@ wait_for "title letters over the menu" title_letters_shown
 
 # A normal play: the HUD strips darken the top and the bottom, the field is paper.
 click_at 180 250
-wait_for "normal play with its HUD" play_shown play_start
-check "$(brightness play_start $field)" "v > 0.6" "the field is not paper"
+play_on_paper() { play_shown "$1" && true_of "$(brightness "$1" $field)" "v > 0.6"; }
+wait_for "normal play with its HUD around a field of paper" play_on_paper play_start
 
 # Spraying: moving with the left button held spends water and puts drops on the field. The
 # strokes go on until both show.
