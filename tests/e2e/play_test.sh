@@ -9,7 +9,9 @@ work=$(mktemp -d)
 shots=${2:-$work/shots}
 mkdir -p "$shots"
 source "$(dirname "$0")/game_driver.sh"
+mover=
 cleanup() {
+  [[ -n $mover ]] && kill "$mover" 2>/dev/null
   stop_game
   rm -rf "$work"
 }
@@ -54,24 +56,29 @@ play_on_paper() { play_shown "$1" && true_of "$(brightness "$1" $field)" "v > 0.
 wait_for "normal play with its HUD around a field of paper" play_on_paper play_start
 
 # Spraying: moving with the left button held spends water and puts drops on the field. The
-# strokes go on until both show.
-gauge_before=$(blue_share play_start $gauge)
-field_before=$(blue_share play_start $field)
-stroke=0
+# pointer keeps moving (in a loop of its own) until both show; the reserve refills by itself
+# whenever the spraying stops, so the strokes never pause for the screenshots.
+shot before_spraying
+gauge_before=$(blue_share before_spraying $gauge)
+field_before=$(blue_share before_spraying $field)
 sprayed() {
-  local i
-  for i in $(seq 1 10); do
-    stroke=$((stroke + 1))
-    point $((150 + (stroke % 40) * 8)) $((150 + (stroke % 6) * 20))
-    sleep 0.04
-  done
   shot sprayed
   true_of "$(awk -v a="$gauge_before" -v b="$(blue_share sprayed $gauge)" 'BEGIN { print a - b }')" "v > 0.05" &&
     true_of "$(awk -v a="$field_before" -v b="$(blue_share sprayed $field)" 'BEGIN { print b - a }')" "v > 0.002"
 }
 point 150 150
 xdotool mousedown 1
+(
+  for ((stroke = 1; ; stroke++)); do
+    point $((150 + (stroke % 40) * 8)) $((150 + (stroke % 6) * 20))
+    sleep 0.04
+  done
+) &
+mover=$!
 wait_for "drop of the water gauge and drops on the field while spraying" sprayed
+kill "$mover"
+wait "$mover" 2>/dev/null
+mover=
 xdotool mouseup 1
 echo "gauge before $gauge_before, after $(blue_share sprayed $gauge)"
 
