@@ -22,27 +22,32 @@ void reportSdlError(const char* what) {
     std::fflush(stderr);
 }
 
-}  // namespace
-
-SDL_Window* sdlWindow() { return gWindow; }
-
 // SDL's drivers that show nothing on any screen.
 bool invisibleDriver(const char* driver) {
     return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
+}  // namespace
+
+SDL_Window* sdlWindow() { return gWindow; }
+
 bool initPlatform() {
-    // Now and then SDL's X11 driver fails to start on a display that works, and SDL then falls
-    // back to its offscreen driver: the game would run in a window nobody sees, and its message
-    // boxes could not be shown. Such a start is tried again, unless SDL_VIDEODRIVER asked for it.
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    // Now and then SDL's X11 driver fails to start on a display that works; SDL would then try
+    // Wayland (a line on standard error) and settle on its offscreen driver: the game would run
+    // in a window nobody sees, and its message boxes could not be shown. On an X display the X11
+    // driver is asked for by name and tried again; only the last try lets SDL choose, unless
+    // SDL_VIDEODRIVER already says what to use.
+    const bool chooseX11 = SDL_getenv("SDL_VIDEODRIVER") == nullptr && SDL_getenv("DISPLAY") != nullptr;
     for (int attempt = 1; attempt <= kVideoAttempts; ++attempt) {
+        const bool last = attempt == kVideoAttempts;
+        if (chooseX11 && !last) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+        if (chooseX11 && last) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+            if (!last) continue;
             reportSdlError("SDL_Init");
             return false;
         }
-        const char* driver = SDL_GetCurrentVideoDriver();
-        if (!invisibleDriver(driver) || asked != nullptr) return true;
+        if (!invisibleDriver(SDL_GetCurrentVideoDriver()) || !chooseX11) return true;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
     std::fprintf(stderr, "SDL_Init: no display could be opened (SDL offered only its offscreen driver)\n");
