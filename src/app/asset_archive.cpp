@@ -35,12 +35,24 @@ void combineWithKey(const AssetArchive& archive, uint8_t* bytes, int64_t count) 
     }
 }
 
+[[noreturn]] void sizeRefused(const char* path) {
+    char detail[512];
+    std::snprintf(detail, sizeof(detail), "Could not encipher %s: the length to encipher is out of range.", path);
+    platform::fatal("エンコードサイズ指定エラー", detail, 1);
+}
+
+[[noreturn]] void outputRefused(const char* path, const char* verb) {
+    char detail[512];
+    std::snprintf(detail, sizeof(detail), "Could not %s %s to encipher it.", verb, path);
+    platform::fatal("エンコードするための出力ファイルが開けません。", detail, 1);
+}
+
 }  // namespace
 
 void constructAssetArchive(AssetArchive& archive, const char* key) {
     const size_t length = key ? std::strlen(key) : 0;
     if (length == 0) {
-        platform::fatal("ファイル暗号化キーが正しく設定されていません。", -1);
+        platform::fatal("ファイル暗号化キーが正しく設定されていません。", "The archive key is not set.", -1);
     }
     archive.keyLength = static_cast<int32_t>(length);
     archive.key = std::make_unique<char[]>(length + 1);
@@ -58,13 +70,13 @@ bool scrambleFile(AssetArchive& archive, const char* path, int32_t length) {
     // A negative length cannot be meant; it is refused like an oversize one.
     if (length < 0) {
         std::fclose(in);
-        platform::fatal("エンコードサイズ指定エラー", 1);
+        sizeRefused(path);
     }
     const int64_t limit = length != 0 ? length : archive.blockSize;
     const int64_t count = fileSize < limit ? fileSize : limit;
     if (count > archive.bufferSize) {
         std::fclose(in);
-        platform::fatal("エンコードサイズ指定エラー", 1);
+        sizeRefused(path);
     }
 
     const size_t n = static_cast<size_t>(count);
@@ -75,15 +87,11 @@ bool scrambleFile(AssetArchive& archive, const char* path, int32_t length) {
     combineWithKey(archive, archive.buffer.get(), count);
 
     FILE* out = std::fopen(path, "r+b");
-    if (out == nullptr) {
-        platform::fatal("エンコードするための出力ファイルが開けません。", 1);
-    }
+    if (out == nullptr) outputRefused(path, "open");
     const size_t written = std::fwrite(archive.buffer.get(), 1, n, out);
     const bool closed = std::fclose(out) == 0;
     // A head only partly rewritten is a corrupted file; never report it as done.
-    if (written != n || !closed) {
-        platform::fatal("エンコードするための出力ファイルが開けません。", 1);
-    }
+    if (written != n || !closed) outputRefused(path, "write");
     return true;
 }
 

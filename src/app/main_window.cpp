@@ -33,7 +33,7 @@ void formatWindowTitle(char* out, int size, int width, int height) {
 bool registerWindowClass() {
     if (mainWindow.classRegistered) return true;
     if (!platform::initPlatform()) {
-        platform::showMessage(nullptr, "ウィンドウの登録に失敗しました");
+        platform::showMessage(nullptr, "ウィンドウの登録に失敗しました", "Could not start the display.");
         return false;
     }
     mainWindow.classRegistered = true;
@@ -60,7 +60,7 @@ bool createMainWindow() {
     const int y = (mainWindow.screenHeight - (kBaseHeight + kCaptionAllowance)) / 2;
     mainWindow.windowScaleStep = 0;
     if (!platform::createWindow(title, x, y, kBaseWidth, kBaseHeight)) {
-        platform::showMessage(nullptr, "ウィンドウの作成に失敗しました");
+        platform::showMessage(nullptr, "ウィンドウの作成に失敗しました", "Could not open the game's window.");
         return false;
     }
     return true;

@@ -42,11 +42,11 @@ void loadImage(Renderer& r, int slot, const char* file) {
     const std::string archivePath = std::string(file) + ".bnd";
     std::vector<uint8_t> bytes;
     if (!unscrambleIntoMemory(r.archive, archivePath.c_str(), bytes)) {
-        // The box shows the fixed text; the terminal also learns which file is missing.
-        std::fprintf(stderr, "%s\n", archivePath.c_str());
-        platform::fatal(kTextureFailed);
+        char detail[512];
+        std::snprintf(detail, sizeof(detail), "Could not load the image %s", archivePath.c_str());
+        platform::fatal(kTextureFailed, detail);
     }
-    loadTextureFromMemory(r.device, slot, bytes.data(), bytes.size());
+    loadTextureFromMemory(r.device, slot, bytes.data(), bytes.size(), archivePath.c_str());
 }
 
 void drawLoadingScreen(Renderer& r, uint32_t frame) {

@@ -2,14 +2,20 @@
 
 #include "platform/message.h"
 
+namespace {
+constexpr const char* kModeSwitchFailed = "Could not switch between full screen and a window.";
+}  // namespace
+
 bool initGraphics(GraphicsDevice& device, bool windowed) {
     // The window's place now is where a return from full screen puts it back.
     device.windowRect = platform::windowRect();
     resetDevice(device, windowed);
-    if (!platform::initVideo()) platform::fatal("DIRECT3Dデバイスの作成に失敗しました。");
+    if (!platform::initVideo()) {
+        platform::fatal("DIRECT3Dデバイスの作成に失敗しました。", "Could not start the drawing device.");
+    }
     if (!windowed) {
         platform::setFullscreen(true);
-        if (!platform::isFullscreen()) platform::fatal("画面モードの切り替えに失敗しました。");
+        if (!platform::isFullscreen()) platform::fatal("画面モードの切り替えに失敗しました。", kModeSwitchFailed);
     }
     device.cullingEnabled = true;
     return true;
@@ -23,7 +29,7 @@ void resetDevice(GraphicsDevice& device, bool windowed) {
         return;
     }
     platform::setFullscreen(!windowed);
-    if (platform::isFullscreen() == windowed) platform::fatal("画面モードの切り替えに失敗しました。");
+    if (platform::isFullscreen() == windowed) platform::fatal("画面モードの切り替えに失敗しました。", kModeSwitchFailed);
     if (windowed) {
         const platform::WindowRect& r = device.windowRect;
         platform::moveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top);

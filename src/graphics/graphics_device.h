@@ -88,7 +88,9 @@ bool drawLine(GraphicsDevice& device, int blendMode, float x0, float y0, float x
 
 // Textures and the font. A bad slot or an unreadable image ends the program.
 bool loadTexture(GraphicsDevice& device, int index, const char* path);
-bool loadTextureFromMemory(GraphicsDevice& device, int index, const uint8_t* bytes, size_t size);
+// name: the file the bytes came from, for the failure message (nullptr when there is none).
+bool loadTextureFromMemory(GraphicsDevice& device, int index, const uint8_t* bytes, size_t size,
+                           const char* name = nullptr);
 bool createFont(GraphicsDevice& device);
 
 // Numbers and text from the cells of the interface sheet (texture 5).

@@ -10,7 +10,11 @@ namespace {
 constexpr long kMaxImageFileBytes = 256L * 1024 * 1024;
 
 void checkTextureIndex(int index) {
-    if (index < 0 || index >= kTextureCount) platform::fatal("Texture index error.");
+    if (index < 0 || index >= kTextureCount) {
+        char detail[128];
+        std::snprintf(detail, sizeof(detail), "Could not load an image: texture slot %d does not exist.", index);
+        platform::fatal("Texture index error.", detail);
+    }
 }
 
 void releaseSlot(TextureSlot& slot) {
@@ -18,7 +22,16 @@ void releaseSlot(TextureSlot& slot) {
     slot = TextureSlot{};
 }
 
-[[noreturn]] void textureFailed() { platform::fatal("テクスチャの作成に失敗しました。"); }
+// what: "load" or "decode"; name: the file, or nullptr for an image from memory.
+[[noreturn]] void textureFailed(const char* what, const char* name) {
+    char detail[512];
+    if (name) {
+        std::snprintf(detail, sizeof(detail), "Could not %s the image %s", what, name);
+    } else {
+        std::snprintf(detail, sizeof(detail), "Could not %s an image.", what);
+    }
+    platform::fatal("テクスチャの作成に失敗しました。", detail);
+}
 
 bool readWholeFile(const char* path, std::vector<uint8_t>& bytes) {
     std::FILE* f = path ? std::fopen(path, "rb") : nullptr;
@@ -36,15 +49,16 @@ bool readWholeFile(const char* path, std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-bool loadTextureFromMemory(GraphicsDevice& device, int index, const uint8_t* bytes, size_t size) {
+bool loadTextureFromMemory(GraphicsDevice& device, int index, const uint8_t* bytes, size_t size,
+                           const char* name) {
     checkTextureIndex(index);
     TextureSlot& slot = device.textures[index];
     releaseSlot(slot);
     DecodedImage image;
-    if (!decodePng(bytes, size, image)) textureFailed();
+    if (!decodePng(bytes, size, image)) textureFailed("decode", name);
     applyColourKey(image);
     int handle = platform::createTexture(image.pixels.data(), image.width, image.height);
-    if (handle == platform::kNoTexture) textureFailed();
+    if (handle == platform::kNoTexture) textureFailed("make a texture of", name);
     slot.handle = handle;
     platform::textureSize(handle, slot.width, slot.height);
     return true;
@@ -55,13 +69,13 @@ bool loadTexture(GraphicsDevice& device, int index, const char* path) {
     std::vector<uint8_t> bytes;
     if (!readWholeFile(path, bytes)) {
         releaseSlot(device.textures[index]);
-        textureFailed();
+        textureFailed("load", path);
     }
-    return loadTextureFromMemory(device, index, bytes.data(), bytes.size());
+    return loadTextureFromMemory(device, index, bytes.data(), bytes.size(), path);
 }
 
 bool createFont(GraphicsDevice& device) {
-    if (device.fontCount < 1) platform::fatal("Font index error.");
+    if (device.fontCount < 1) platform::fatal("Font index error.", "Could not make the font: there is no font slot.");
     FontRecord& font = device.fonts[0];
     font = FontRecord{};
     font.height = 12;

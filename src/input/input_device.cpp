@@ -23,7 +23,7 @@ bool takePress(InputDevice& input, int key) {
 void constructInputDevice(InputDevice& input) { input = InputDevice{}; }
 
 bool initInput(InputDevice& input) {
-    if (!platform::initInputDevices()) platform::fatal("DirectInputの初期化に失敗しました。");
+    if (!platform::initInputDevices()) platform::fatal("DirectInputの初期化に失敗しました。", "Could not read the keyboard and mouse.");
     input.joystickPresent = platform::gameControllerPresent();
     pollKeyboard(input);
     pollMouse(input);

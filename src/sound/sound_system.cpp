@@ -50,13 +50,18 @@ void releaseSlot(SoundSystem& sound, int slot) {
 }
 
 bool loadSlot(SoundSystem& sound, int slot, const char* file, bool music) {
-    if (slot < 0 || slot >= sound.segmentCount) platform::fatal(kSlotOutOfRange);
+    if (slot < 0 || slot >= sound.segmentCount) {
+        char detail[128];
+        std::snprintf(detail, sizeof(detail), "Could not load a sound: slot %d does not exist.", slot);
+        platform::fatal(kSlotOutOfRange, detail);
+    }
     releaseSlot(sound, slot);
     const int handle = music ? platform::loadMusicFile(file) : platform::loadEffectFile(file);
     if (handle < 0) {
-        // The box shows the fixed text; the file name goes to the terminal for whoever installs the game.
-        std::fprintf(stderr, "%s\n", file ? file : "(no file name)");
-        platform::fatal(kLoadFailed);
+        char detail[512];
+        std::snprintf(detail, sizeof(detail), "Could not load the %s %s", music ? "music" : "sound",
+                      file ? file : "(no file name)");
+        platform::fatal(kLoadFailed, detail);
     }
     sound.segments[slot] = handle;
     return true;
@@ -98,7 +103,7 @@ void constructSoundSystem(SoundSystem& sound) {
 
 bool initSound(SoundSystem& sound) {
     if (sound.started) return true;
-    if (!platform::initAudio(kEffectVoices)) platform::fatal(kInitFailed);
+    if (!platform::initAudio(kEffectVoices)) platform::fatal(kInitFailed, "Could not start the sound system.");
     sound.started = true;
     return true;
 }
@@ -115,7 +120,7 @@ bool playMusic(SoundSystem& sound, int slot) {
     if (sound.muted) return false;
     const int handle = playableHandle(sound, slot);
     if (handle < 0 || !platform::playMusic(handle, sound.bgmVolume)) {
-        platform::showMessage(nullptr, kMusicPlayFailed);
+        platform::showMessage(nullptr, kMusicPlayFailed, "Could not play the music.");
         return false;
     }
     return true;
@@ -126,7 +131,7 @@ bool playSoundEffect(SoundSystem& sound, int slot) {
     const int handle = playableHandle(sound, slot);
     if (handle < 0) {
         // A slot that holds no effect is a fault of the game, not of a busy moment.
-        platform::showMessage(nullptr, kEffectPlayFailed);
+        platform::showMessage(nullptr, kEffectPlayFailed, "Could not play a sound effect: its slot holds none.");
         return false;
     }
     if (!platform::playEffect(handle, sound.seVolume)) {

@@ -102,6 +102,7 @@ TEST_F(MainWindowTest, CloseEndsTheLoopAndFailuresAreReported) {
     EXPECT_FALSE(createMainWindow());
     ASSERT_EQ(hl::messages().size(), 1u);
     EXPECT_EQ(hl::messages()[0].text, "ウィンドウの作成に失敗しました");
+    EXPECT_EQ(hl::messages()[0].detail, "Could not open the game's window.");
 }
 
 }  // namespace

@@ -89,13 +89,14 @@ TEST_F(RendererDeathTest, ImagesLoadFromAReadOnlyFolder) {
 TEST_F(RendererDeathTest, MissingImageArchiveEndsWithTheTextureError) {
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
     fs::remove(folder / "img/effect.png.bnd");
-    EXPECT_EXIT(startApp(), ::testing::ExitedWithCode(1), "img/effect.png.bnd\nテクスチャの作成に失敗しました。");
+    EXPECT_EXIT(startApp(), ::testing::ExitedWithCode(1), "テクスチャの作成に失敗しました。\nCould not load the image img/effect\\.png\\.bnd");
 }
 
 TEST_F(RendererDeathTest, UnscrambledArchiveLeftByACrashEndsWithTheTextureError) {
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
     apptest::writePng((folder / "img/bg_filter.png.bnd").string(), 16);   // a plain PNG under the archive name
-    EXPECT_EXIT(startApp(), ::testing::ExitedWithCode(1), "テクスチャの作成に失敗しました。");
+    EXPECT_EXIT(startApp(), ::testing::ExitedWithCode(1),
+                "テクスチャの作成に失敗しました。\nCould not decode the image img/bg_filter\\.png\\.bnd");
 }
 
 TEST_F(RendererDeathTest, MissingSoundFileEndsWithTheLoadError) {

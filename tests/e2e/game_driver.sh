@@ -1,11 +1,14 @@
 # Helpers for driving the real game on an X display, sourced by the end-to-end scripts.
 # They start the game, find its window, take screenshots of its 640 x 480 client area and
 # measure regions of them. Expects $work (a scratch folder) and $shots (where screenshots go).
+# Every wait is for a state (a window, a picture, the game's end), never for a time: its limit
+# only catches a hang, so the tests pass however busy the machine is.
 
 pid=
 window=
 left=0
 top=0
+hang_limit=${MOSSBLOOM_HANG_LIMIT:-60}   # seconds
 
 fail() {
   echo "FAIL: $*" >&2
@@ -18,32 +21,43 @@ stop_game() {
   pid=
 }
 
+game_running() { [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; }
+
+# Runs a check again and again until it succeeds. Fails when the game ends first, or when the
+# hang limit passes (hang_limit=N before the call gives one wait a longer limit).
+wait_for() {  # description command...
+  local what=$1 deadline=$((SECONDS + hang_limit))
+  shift
+  until "$@"; do
+    [[ -z $pid ]] || game_running || fail "the game ended while waiting: $what"
+    ((SECONDS < deadline)) || fail "waited $hang_limit s in vain (a hang): $what"
+    sleep 0.1
+  done
+}
+
+# This game's own window: one of a game that just ended may still be on the display.
+find_window() {
+  window=$(xdotool search --all --onlyvisible --pid "$pid" --name "^Mossbloom" 2>/dev/null | head -n 1)
+  [[ -n $window ]]
+}
+
 start_game() {  # path/to/mossbloom [folder to start it in, $work by default]
   (cd "${2:-$work}" && SDL_AUDIODRIVER=dummy exec "$1" >"$work/stdout" 2>"$work/stderr") &
   pid=$!
-  for _ in $(seq 1 100); do
-    # This game's own window: one of a game that just ended may still be on the display.
-    window=$(xdotool search --all --onlyvisible --pid "$pid" --name "^Mossbloom" 2>/dev/null | head -n 1)
-    [[ -n $window ]] && break
-    kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
-    sleep 0.1
-  done
-  [[ -n $window ]] || fail "no window named Mossbloom appeared"
+  wait_for "window named Mossbloom" find_window
   xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
   read -r left top < <(xwininfo -id "$window" |
     awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4} END {print x, y}')
 }
 
-# Holds Escape for a few frames, as a player presses it, and expects the game to end with 0.
+game_ended() { ! game_running; }
+
+# Holds Escape until the game has ended, as a player holds a key until something happens, and
+# expects exit code 0.
 quit_with_escape() {
   xdotool keydown --window "$window" Escape 2>/dev/null || xdotool keydown Escape
-  sleep 0.2
-  xdotool keyup --window "$window" Escape 2>/dev/null || xdotool keyup Escape
-  for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$pid" 2>/dev/null && fail "Escape did not end the game"
+  wait_for "end of the game after Escape" game_ended
+  xdotool keyup Escape 2>/dev/null
   wait "$pid"
   local code=$?
   pid=
@@ -124,30 +138,32 @@ hold_key() {
 # Succeeds quietly when the awk condition over $v holds.
 holds() { awk -v v="$1" "BEGIN { exit !($2) }"; }
 
-# Retries a command until it succeeds; the limit of a minute only catches a hang.
-wait_for() {  # message command...
-  local message=$1 until=$((SECONDS + 60))
+# Holds a key down until its effect can be seen, however slowly the game runs.
+hold_key_until() {  # key description command...
+  local k=$1
   shift
-  while ((SECONDS < until)); do
-    "$@" && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting: $message"
-    sleep 0.1
-  done
-  fail "$message"
+  xdotool keydown "$k"
+  wait_for "$@"
+  xdotool keyup "$k"
+}
+
+# Takes screenshot NAME and succeeds when a measurement of it meets an awk condition on v.
+shows() {  # name condition measurement-command...
+  local name=$1 condition=$2 v
+  shift 2
+  shot "$name"
+  v=$("$@")
+  awk -v v="$v" "BEGIN { exit !($condition) }"
 }
 
 # Waits until the screen's brightness passes a bound, or fails.
-wait_brightness() {  # condition-on-v message [tries]
-  local tries=${3:-100} v=0
-  for _ in $(seq 1 "$tries"); do
-    shot wait
-    v=$(brightness wait 640x480+0+0)
-    awk -v v="$v" "BEGIN { exit !($1) }" && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting: $2"
-    sleep 0.1
-  done
-  fail "$2 (brightness $v)"
+wait_brightness() {  # condition-on-v message
+  wait_for "picture: $2" shows wait "$1" brightness wait 640x480+0+0
 }
+
+# The title's letters on its paper (the screenshot stays as "title").
+# (The word takes about a quarter of the band; the pictures before it far less, a black frame all.)
+title_letters_shown() { shows title "v > 0.18 && v < 0.6" dark_share title 540x140+60+80; }
 
 # The centre of the most colourful 20 x 20 cell of the field, at least 80 pixels from (ax, ay): x y
 colourful_spot() {  # name ax ay

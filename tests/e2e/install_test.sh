@@ -7,6 +7,7 @@
 set -uo pipefail
 build=${1:?usage: install_test.sh BUILD_DIR}
 work=$(mktemp -d)
+shots=$work
 trap 'stop_game; rm -rf "$work"' EXIT
 source "$(dirname "$0")/game_driver.sh"
 
@@ -22,9 +23,9 @@ icon=$prefix/share/icons/hicolor/128x128/apps/mossbloom.png
 [[ $(identify -format "%m %wx%h" "$icon" 2>/dev/null) == "PNG 128x128" ]] || fail "the icon is not a 128 x 128 PNG"
 
 start_game "$prefix/bin/mossbloom" /
-# Past the loading picture the game runs on its data; give it the boot scene's time.
-sleep 3
-kill -0 "$pid" 2>/dev/null || fail "the installed game ended on its own"
+# The title's letters on paper: every image and sound was found and loaded.
+wait_brightness "v > 0.5" "the title after the loading picture"
+wait_for "title letters" title_letters_shown
 quit_with_escape
 [[ -s $work/stderr ]] && fail "the installed game wrote to standard error"
 echo "PASS"

@@ -19,6 +19,8 @@ menu_shown() { shot wait && holds "$(brightness wait 180x40+90+230)" "v < 0.85";
 play_shown() { shot wait && holds "$(brightness wait 400x26+80+2)" "v < 0.6"; }
 field_dark() { shot wait && holds "$(brightness wait 600x380+20+40)" "v < 0.5"; }
 field_light() { shot wait && holds "$(brightness wait 600x380+20+40)" "v > 0.5"; }
+# Two screenshots a few frames apart show the same field: the play is paused.
+standing_still() { shot still_1 && sleep 0.3 && shot still_2 && holds "$(changed still_1 still_2 600x380+20+40)" "v < 0.001"; }
 
 # Eight screenshots of the paused screen: their mean greys lie within 0.01 of each other. The
 # waits between them differ by odd numbers of half frames, so that a picture that changes from
@@ -48,7 +50,7 @@ sleep 1
 key F4
 wait_for "F4 did not invert the colours" field_dark
 key Return
-sleep 0.5
+wait_for "the paused picture standing still" standing_still
 expect_steady paused_inverted
 inverted_grey=$(brightness paused_inverted_1 640x480+0+0)
 
@@ -68,7 +70,7 @@ sleep 0.3
 key F4
 wait_for "the second F4 did not bring the colours back" field_light
 key Return
-sleep 0.5
+wait_for "the paused picture standing still" standing_still
 expect_steady paused
 normal_grey=$(brightness paused_1 640x480+0+0)
 check "$(awk -v a="$inverted_grey" -v b="$normal_grey" 'BEGIN { print a + b }')" "v > 0.9 && v < 1.1" \
@@ -78,8 +80,10 @@ check "$(awk -v a="$inverted_grey" -v b="$normal_grey" 'BEGIN { print a + b }')"
 key F2
 title_800() { [[ $(xdotool getwindowname "$window") == "Mossbloom --- 800 × 600" ]]; }
 wait_for "F2 did not enlarge the window while paused" title_800
-key F1
-sleep 1
+# F3 goes after F1: once the MUTE note shows, F1 has been read too.
+shot before_mute
+key F1 F3
+wait_for "no MUTE note after F1 and F3 while paused" mute_shown
 name=$(xdotool getwindowname "$window")
 size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 [[ $name == "Mossbloom --- 800 × 600" ]] || fail "F1 while paused changed the title to '$name'"

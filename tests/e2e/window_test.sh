@@ -14,19 +14,17 @@ start_game "$game"
 
 client_size() { xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 
-# Waits until the window has the title and client size asked for.
-expect_window() {
-  local title=$1 size=$2 name= got=
-  for _ in $(seq 1 50); do
-    name=$(xdotool getwindowname "$window")
-    got=$(client_size)
-    [[ $name == "$title" && $got == "$size" ]] && return 0
-    sleep 0.1
-  done
-  fail "expected title '$title' and client $size, saw '$name' and $got"
+# The window has the title and client size asked for.
+window_is() {  # title size
+  local name got
+  name=$(xdotool getwindowname "$window")
+  got=$(client_size)
+  [[ $name == "$1" && $got == "$2" ]] && return 0
+  echo "waiting for title '$1' and client $2, saw '$name' and $got"
+  return 1
 }
 
-expect_window "Mossbloom --- 640 × 480" 640x480
+wait_for "title and size of a 640 x 480 window" window_is "Mossbloom --- 640 × 480" 640x480
 
 # The loading picture on black, bright in the lower right, with the overlay's FPS at the top left.
 # Share of pixels brighter than a threshold within a region of the window.
@@ -44,14 +42,17 @@ loading_picture_shown() {
   awk -v d="$dark" -v p="$picture" -v o="$overlay" -v e="$elsewhere" \
     'BEGIN { exit !(d > 0.85 && p > 0.02 && o > 0.02 && e < 0.01) }'
 }
-# The boot scene shows it for about a second before the title takes over, so look a few
-# times early on and keep the first screenshot that shows the loading picture.
-seen=
-for _ in 1 2 3 4 5 6; do
-  if loading_picture_shown; then seen=1; break; fi
-  sleep 0.1
-done
-[[ -n $seen ]] || fail "no loading picture on black with the overlay's FPS at the top left"
+# The boot scene shows it until the frame rate is steady, then the title on white paper takes
+# over: look until the loading picture shows, and fail if the title comes first.
+loading_or_title() {
+  loading_picture_shown && return 0
+  [[ $(brightness_of_window) == bright ]] && fail "the title came without a loading picture on black with the overlay's FPS"
+  return 1
+}
+brightness_of_window() {
+  convert "$work/window.png" -colorspace Gray -format "%[fx:mean > 0.5 ? 1 : 0]" info: | sed 's/1/bright/'
+}
+wait_for "loading picture on black with the overlay's FPS at the top left" loading_or_title
 
 # At exactly twice the size every pixel of the picture is a crisp 2 x 2 square: taking every
 # other pixel and doubling them again gives the same screenshot back, glyph edges and all.
@@ -76,8 +77,9 @@ expect_crisp_double() {
 # F2 walks through the six scales and back to the start.
 for size in "800 600" "960 720" "1024 768" "1120 840" "1280 960" "640 480"; do
   read -r w h <<<"$size"
+  # F2 acts on the key event itself, which waits in the queue: an instant press is never lost.
   xdotool key F2
-  expect_window "Mossbloom --- $w × $h" "${w}x${h}"
+  wait_for "title and size of a $w x $h window" window_is "Mossbloom --- $w × $h" "${w}x${h}"
   [[ $w == 1280 ]] && expect_crisp_double
 done
 

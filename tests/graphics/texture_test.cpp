@@ -81,10 +81,10 @@ TEST(TextureDeath, DamagedImagesFailWithTheTextureMessage) {
                     "テクスチャの作成に失敗しました。");
     std::vector<uint8_t> damaged = png;
     damaged[damaged.size() / 2] ^= 0x5A;
-    EXPECT_EXIT(loadTextureFromMemory(device, 1, damaged.data(), damaged.size()), ::testing::ExitedWithCode(1),
-                "テクスチャの作成に失敗しました。");
+    EXPECT_EXIT(loadTextureFromMemory(device, 1, damaged.data(), damaged.size(), "img/damaged.png.bnd"),
+                ::testing::ExitedWithCode(1), "テクスチャの作成に失敗しました。\nCould not decode the image img/damaged\\.png\\.bnd");
     EXPECT_EXIT(loadTexture(device, 1, "no/such/file.png"), ::testing::ExitedWithCode(1),
-                "テクスチャの作成に失敗しました。");
+                "テクスチャの作成に失敗しました。\nCould not load the image no/such/file\\.png");
 }
 
 TEST(PngDecode, RefusesEmptyAndOversizedInput) {

@@ -169,7 +169,9 @@ TEST_F(SoundTest, ARefusedMusicOrEmptySlotShowsItsMessageAndARefusedEffectIsDrop
     EXPECT_FALSE(playMusic(sound, 18));
     ASSERT_EQ(hl::messages().size(), 3u);
     EXPECT_EQ(hl::messages()[0].text, "プライマリ・セグメントの再生に失敗しました。");
+    EXPECT_EQ(hl::messages()[0].detail, "Could not play the music.");
     EXPECT_EQ(hl::messages()[1].text, "セカンダリ・セグメントの再生に失敗しました。");
+    EXPECT_EQ(hl::messages()[1].detail, "Could not play a sound effect: its slot holds none.");
     EXPECT_EQ(hl::messages()[2].text, "プライマリ・セグメントの再生に失敗しました。");
     EXPECT_TRUE(playSoundEffect(sound, kSlotLeaf));
 }
@@ -193,7 +195,7 @@ TEST_F(SoundDeathTest, ASlotOutsideTheTableEndsTheProgram) {
     writeTable();
     initSound(sound);
     EXPECT_EXIT(loadSoundEffect(sound, 18, "sound/aqua.wav"), ::testing::ExitedWithCode(1),
-                "Segment index error\\.");
+                "Segment index error\\.\nCould not load a sound: slot 18 does not exist\\.");
     EXPECT_EXIT(loadMusic(sound, -1, "sound/Mossdrift.mid"), ::testing::ExitedWithCode(1),
                 "Segment index error\\.");
 }
@@ -202,20 +204,20 @@ TEST_F(SoundDeathTest, AMissingSoundFileEndsTheProgramAtStart) {
     writeTable();
     fs::remove(folder / "sound/get_dream.wav");
     EXPECT_EXIT(loadSoundTable(sound), ::testing::ExitedWithCode(1),
-                "セグメントのデータロードに失敗しました。");
+                "セグメントのデータロードに失敗しました。\nCould not load the sound sound/get_dream\\.wav");
 }
 
 TEST_F(SoundDeathTest, StartingFromAnotherFolderFailsTheFirstLoad) {
     writeTable();
     fs::current_path(folder / "sound");
     EXPECT_EXIT(loadSoundTable(sound), ::testing::ExitedWithCode(1),
-                "sound/Mossdrift\\.mid\nセグメントのデータロードに失敗しました。");
+                "セグメントのデータロードに失敗しました。\nCould not load the music sound/Mossdrift\\.mid");
 }
 
 TEST_F(SoundDeathTest, AnAudioDeviceThatCannotOpenEndsTheProgram) {
     hl::setAudioInitFails(true);
     EXPECT_EXIT(initSound(sound), ::testing::ExitedWithCode(1),
-                "DirectMusicシンセサイザの初期化に失敗しました。");
+                "DirectMusicシンセサイザの初期化に失敗しました。\nCould not start the sound system\\.");
 }
 
 }  // namespace

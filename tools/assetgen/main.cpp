@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "app/asset_archive.h"
+#include "font_check.h"
 #include "icon.h"
 #include "images.h"
 #include "sounds.h"
@@ -79,6 +80,8 @@ int main(int argc, char** argv) {
         }
     }
     if (outDir.empty()) return fail(usage);
+    // Nothing is written with a stand-in font: the data would differ from every other machine's.
+    if (!checkArtFonts()) return 1;
 
     const fs::path imgDir = outDir / "img";
     const fs::path soundDir = outDir / "sound";

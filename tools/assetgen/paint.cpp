@@ -1,5 +1,7 @@
 #include "paint.h"
 
+#include "font_check.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -216,8 +218,7 @@ void brushStroke(cairo_t* cr, double x0, double y0, double x1, double y1, double
 
 double centredTextPath(cairo_t* cr, const char* text, const char* family, bool bold, bool italic,
                        double cx, double cy, double maxW, double maxH) {
-    cairo_select_font_face(cr, family, italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
-                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    selectCheckedFont(cr, family, bold, italic);
     double size = maxH;
     cairo_text_extents_t extents;
     for (int i = 0; i < 3; ++i) {

@@ -18,6 +18,7 @@ void clearSleeps();
 struct Message {
     std::string caption;
     std::string text;
+    std::string detail;  // the English line under the text; empty when there is none
 };
 const std::vector<Message>& messages();
 void clearMessages();

@@ -12,14 +12,18 @@ std::vector<platform::headless::Message> gMessages;
 
 namespace platform {
 
-void showMessage(const char* caption, const char* text) {
-    std::fprintf(stderr, "%s\n", text);
+void showMessage(const char* caption, const char* text, const char* detail) {
+    if (detail) {
+        std::fprintf(stderr, "%s\n%s\n", text, detail);
+    } else {
+        std::fprintf(stderr, "%s\n", text);
+    }
     std::fflush(stderr);
-    gMessages.push_back({caption ? caption : "", text});
+    gMessages.push_back({caption ? caption : "", text, detail ? detail : ""});
 }
 
-void fatal(const char* text, int exitCode) {
-    showMessage(nullptr, text);
+void fatal(const char* text, const char* detail, int exitCode) {
+    showMessage(nullptr, text, detail);
     std::exit(exitCode);
 }
 

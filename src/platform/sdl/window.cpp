@@ -4,6 +4,7 @@
 #include <SDL_syswm.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #if defined(MOSSBLOOM_HAVE_X11) && defined(SDL_VIDEO_DRIVER_X11)
@@ -18,6 +19,8 @@
 namespace platform {
 
 namespace {
+
+constexpr int kVideoAttempts = 5;
 
 SDL_Window* gWindow = nullptr;
 std::string gTitle;
@@ -93,16 +96,37 @@ void coverDisplay() {
     gCoversDisplay = true;
 }
 
+// SDL's drivers that show nothing on any screen.
+bool invisibleDriver(const char* driver) {
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
 }  // namespace
 
 SDL_Window* sdlWindow() { return gWindow; }
 
 bool initPlatform() {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
-        reportSdlError("SDL_Init");
-        return false;
+    // Now and then SDL's X11 driver fails to start on a display that works; SDL would then try
+    // Wayland (a line on standard error) and settle on its offscreen driver: the game would run
+    // in a window nobody sees, and its message boxes could not be shown. On an X display the X11
+    // driver is asked for by name and tried again; only the last try lets SDL choose, unless
+    // SDL_VIDEODRIVER already says what to use.
+    const bool chooseX11 = SDL_getenv("SDL_VIDEODRIVER") == nullptr && SDL_getenv("DISPLAY") != nullptr;
+    for (int attempt = 1; attempt <= kVideoAttempts; ++attempt) {
+        const bool last = attempt == kVideoAttempts;
+        if (chooseX11 && !last) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+        if (chooseX11 && last) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+            if (!last) continue;
+            reportSdlError("SDL_Init");
+            return false;
+        }
+        if (!invisibleDriver(SDL_GetCurrentVideoDriver()) || !chooseX11) return true;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
-    return true;
+    std::fprintf(stderr, "SDL_Init: no display could be opened (SDL offered only its offscreen driver)\n");
+    std::fflush(stderr);
+    return false;
 }
 
 void shutdownPlatform() { SDL_Quit(); }
