@@ -1,10 +1,18 @@
 // The world's part of one play frame (clock to idle hints) on busy fields of 100 to 555 objects
 // with a full seed pool. Each measured frame starts from the same field, rebuilt outside the
 // timing, with the mouse sweeping over it. At 555 the pool is full, so that frame also runs the
-// overpopulation rule, as every frame that fills the pool does in a play.
+// overpopulation rule, as every frame that fills the pool does in a play. The crowded fields put
+// all 555 objects into a square of 600 or 400 units, where each cell of the pair pass holds
+// dozens of objects.
+//
+// With --digests it measures nothing and instead plays every digest field for its 60 frames,
+// printing one line a frame: layout, objects, field seed, frame, world digest, pair tests.
 
 #include <benchmark/benchmark.h>
 
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "app/renderer.h"
@@ -41,17 +49,16 @@ StepBench& bench() {
     return *b;
 }
 
-void BM_PlayWorldSteps(benchmark::State& state) {
+void playWorldSteps(benchmark::State& state, int objects, int crowdSide) {
     StepBench& b = bench();
     World& w = b.world;
-    const int objects = static_cast<int>(state.range(0));
     int variant = 0;
     int64_t pairTests = 0;
     int seedsAtStart = 0;
     for (auto _ : state) {
         state.PauseTiming();
         // Eight fields and eight mouse positions, so that no one layout decides the figure.
-        fillField(w, objects, kSeedCapacity, 1000u + static_cast<uint32_t>(variant % 8));
+        fillField(w, objects, kSeedCapacity, 1000u + static_cast<uint32_t>(variant % 8), crowdSide);
         clearTasks(b.renderer.backTasks);
         clearTasks(b.renderer.frontTasks);
         platform::headless::clearAudioEvents();
@@ -72,8 +79,40 @@ void BM_PlayWorldSteps(benchmark::State& state) {
     state.counters["pair_tests"] = benchmark::Counter(static_cast<double>(pairTests), benchmark::Counter::kAvgIterations);
 }
 
+void BM_PlayWorldSteps(benchmark::State& state) { playWorldSteps(state, static_cast<int>(state.range(0)), 0); }
+
+// The argument is the side of the square that holds all 555 objects.
+void BM_PlayWorldStepsCrowded(benchmark::State& state) {
+    playWorldSteps(state, kObjectCapacity, static_cast<int>(state.range(0)));
+}
+
+int printDigests() {
+    platform::headless::assumeAudioFilesExist(true);
+    std::printf("# layout objects seed frame digest pair-tests; made by: build/bench/bench_world_step --digests\n");
+    for (int i = 0; i < digestFieldCount(); ++i) {
+        const DigestField field = digestField(i);
+        FrameDigest frames[kDigestFrames];
+        playDigestField(field, frames);
+        for (int f = 0; f < kDigestFrames; ++f) {
+            std::printf("%s %d %" PRIu32 " %d %016" PRIx64 " %d\n", layoutName(field.crowdSide), field.objects,
+                        field.seed, kDigestFirstFrame + f, frames[f].digest, frames[f].pairTests);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 BENCHMARK(BM_PlayWorldSteps)->Arg(100)->Arg(300)->Arg(500)->Arg(555)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlayWorldStepsCrowded)->Arg(600)->Arg(400)->Unit(benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--digests") == 0) return printDigests();
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
