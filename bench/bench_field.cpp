@@ -1,6 +1,7 @@
 #include "bench_field.h"
 
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <memory>
 
@@ -146,11 +147,12 @@ const char* layoutName(int crowdSide) {
     }
 }
 
-void playDigestField(const DigestField& field, FrameDigest (&frames)[kDigestFrames]) {
+void playDigestField(const DigestField& field, PairPath path, FrameDigest (&frames)[kDigestFrames]) {
     auto world = std::make_unique<World>();
     auto input = std::make_unique<InputDevice>();
     World& w = *world;
     buildWorld(w, nullptr);
+    w.grid.pairPath = path;
     loadSoundTable(w.sound);
     constructInputDevice(*input);
     w.input = input.get();
@@ -166,4 +168,14 @@ void playDigestField(const DigestField& field, FrameDigest (&frames)[kDigestFram
         frames[i] = {worldDigest(w), w.pairTests};
     }
     unloadSoundTable(w.sound);
+}
+
+bool parsePairPath(const char* name, PairPath& path) {
+    for (PairPath p : {PairPath::scalar, PairPath::sse2, PairPath::avx2}) {
+        if (std::strcmp(name, pairPathName(p)) == 0) {
+            path = p;
+            return true;
+        }
+    }
+    return false;
 }

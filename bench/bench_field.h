@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "world/collision_grid.h"
+
 struct World;
 struct InputDevice;
 
@@ -41,7 +43,10 @@ DigestField digestField(int index);
 const char* layoutName(int crowdSide);
 
 // Plays the field's frames in a world built fresh for it (the shared generator words reset too),
-// so that every field gives the same digests whatever ran before. The world has no renderer; its
-// sound table is loaded, so on the headless platform the caller first lets it assume the audio
-// files exist.
-void playDigestField(const DigestField& field, FrameDigest (&frames)[kDigestFrames]);
+// so that every field gives the same digests whatever ran before, with the pair pass taking the
+// given path. The world has no renderer; its sound table is loaded, so on the headless platform
+// the caller first lets it assume the audio files exist.
+void playDigestField(const DigestField& field, PairPath path, FrameDigest (&frames)[kDigestFrames]);
+
+// The path named by pairPathName; false for any other name.
+bool parsePairPath(const char* name, PairPath& path);
