@@ -41,6 +41,7 @@ struct PairArrays {
     float reach[kReachClassCount][kPairArrayCapacity];   // reach with an object of each class
     int32_t dyingMask[kPairArrayCapacity];                // all bits set while dying
     int32_t reachClass[kPairArrayCapacity];
+    int32_t kindBit[kPairArrayCapacity];                  // one bit a kind, to find pairs no rule joins
     bool spansCells[kPairArrayCapacity];
     WorldObject* object[kPairArrayCapacity];
     int32_t cellStart[kGridCellCount + 1];

@@ -65,6 +65,64 @@ bool launchStops(const WorldObject& actor, const WorldObject& target) {
     return (actor.launchTimer > 0 && actor.kind < sprout) || target.launchTimer > 0;
 }
 
+// One bit a kind; every kind beyond 0..30 (never made) shares the last bit.
+constexpr uint32_t kindBit(int kind) { return kind >= 0 && kind < 31 ? 1u << kind : 1u << 31; }
+constexpr uint32_t kElementBits = kindBit(aqua) | kindBit(leaf) | kindBit(flare) | kindBit(soil) | kindBit(metal);
+
+// The target kinds that an actor kind has a rule for in interact, below: the two must agree (a
+// test sweeps every pair of kinds). A pair with no rule either way changes nothing when it meets.
+constexpr uint32_t targetsOf(int actorKind) {
+    switch (actorKind) {
+        case aqua:
+            return kindBit(aqua);
+        case flare:
+            return kindBit(leaf);
+        case leaf:
+            return kindBit(aqua) | kindBit(soil);
+        case soil:
+            return kindBit(aqua) | kindBit(soil) | kindBit(metal);
+        case metal:
+            return kindBit(aqua) | kindBit(leaf) | kindBit(soil) | kindBit(metal) | kindBit(flare);
+        case life:
+            return kElementBits | kindBit(dream);
+        case sprout:
+        case bud:
+            return kElementBits;
+        case aquaFlower:
+            return kindBit(flare);
+        case leafFlower:
+            return kindBit(aqua);
+        case soilFlower:
+            return kindBit(metal) | kindBit(metalFlower);
+        case metalFlower:
+            return kindBit(aqua) | kindBit(leaf) | kindBit(soil) | kindBit(metal);
+        default:
+            return 0;
+    }
+}
+
+// The kinds a kind may meet, either way round. A kind beyond the table may meet anything.
+struct MeetTable {
+    uint32_t targets[16];
+    uint32_t mayMeet[16];
+};
+constexpr MeetTable makeMeetTable() {
+    MeetTable t{};
+    for (int a = 0; a < 16; ++a) {
+        t.targets[a] = targetsOf(a);
+        t.mayMeet[a] = targetsOf(a) | kindBit(31);
+        for (int b = 0; b < 16; ++b) {
+            if (targetsOf(b) & kindBit(a)) t.mayMeet[a] |= kindBit(b);
+        }
+    }
+    return t;
+}
+constexpr MeetTable kMeetTable = makeMeetTable();
+
+uint32_t mayMeetBits(int kind) {
+    return static_cast<unsigned>(kind) < 16u ? kMeetTable.mayMeet[kind] : ~uint32_t{0};
+}
+
 // Draws the target toward the actor so that its larger axis distance shrinks by step.
 void pullTarget(const WorldObject& actor, WorldObject& target, float step) {
     if (target.x == actor.x && target.y == actor.y) return;
@@ -121,7 +179,9 @@ void mergeSoils(World& w, WorldObject& actor, WorldObject& target) {
     target.absorbed = (actor.absorbed + target.absorbed) / 2;
 }
 
-void eatElement(World& w, WorldObject& eater, WorldObject& food) {
+// A sprout grows as it eats; a bud does not.
+MeetingChange eatElement(World& w, WorldObject& eater, WorldObject& food) {
+    const bool grows = eater.kind == sprout;
     food.size -= 8;
     if (food.size < 30) {
         food.dying = true;
@@ -129,7 +189,7 @@ void eatElement(World& w, WorldObject& eater, WorldObject& food) {
         eater.launchTimer = 10;
         w.score += 2 * food.size;
     }
-    if (eater.kind == sprout) {
+    if (grows) {
         eater.size += 1;
         if (eater.size >= 300) {
             eater.charge = 0;
@@ -139,6 +199,7 @@ void eatElement(World& w, WorldObject& eater, WorldObject& food) {
     }
     pullTarget(eater, food, 10.0f);
     if (eater.launchTimer == 0) eater.launchTimer = 7;
+    return grows ? changedBoth : changedTarget;
 }
 
 // An aqua smaller than 200 takes no charge from metal.
@@ -266,6 +327,7 @@ void loadEntry(PairArrays& p, int index) {
     const int reachClass = reachClassOf(o.kind);
     p.reachClass[index] = reachClass;
     for (int c = 0; c < kReachClassCount; ++c) p.reach[c][index] = kClassReach.reach[c][reachClass];
+    p.kindBit[index] = static_cast<int32_t>(kindBit(o.kind));
 }
 
 // Copies the filled grid, cell by cell in chain order.
@@ -290,20 +352,19 @@ struct OuterCopy {
     float x, y;
     int32_t size;
     int32_t reachClass;
+    uint32_t mayMeet;   // the kinds it may meet
 };
 
 OuterCopy outerCopy(const PairArrays& p, int index) {
-    return {index, p.x[index], p.y[index], p.size[index], p.reachClass[index]};
+    return {index, p.x[index], p.y[index], p.size[index], p.reachClass[index], mayMeetBits(p.object[index]->kind)};
 }
 
 // Up to 64 consecutive entries of one cell, one bit each, the first entry in bit 0.
 constexpr int kRunEntries = 64;
 struct RunMasks {
     uint64_t alive;      // entries whose object is not dying
-    uint64_t touching;   // of those, the entries within reach of the outer object
+    uint64_t touching;   // of those, the entries within reach of the outer object that it may meet
 };
-
-uint64_t lowBits(int count) { return count >= 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1u; }
 
 int bitCount(uint64_t bits) {
     bits = bits - ((bits >> 1) & 0x5555555555555555u);
@@ -315,11 +376,12 @@ int bitCount(uint64_t bits) {
 // Four entries at a time: exactly the operations of testPairInline, lane by lane, in the same
 // order (no multiply and add are fused: the world code is built without contraction). Lanes
 // past count read whatever the arrays hold there; their bits are dropped.
-RunMasks sse2Run(const PairArrays& p, const OuterCopy& a, int first, int count) {
+inline RunMasks sse2Run(const PairArrays& p, const OuterCopy& a, int first, int count) {
     const __m128 ax = _mm_set1_ps(a.x), ay = _mm_set1_ps(a.y), half = _mm_set1_ps(0.5f);
     const __m128i aSize = _mm_set1_epi32(a.size);
+    const __m128i mayMeet = _mm_set1_epi32(static_cast<int32_t>(a.mayMeet)), zero = _mm_setzero_si128();
     const float* reach = p.reach[a.reachClass];
-    uint64_t dying = 0, within = 0;
+    uint64_t dying = 0, within = 0, apart = 0;
     for (int lane = 0; lane < count; lane += 4) {
         const int e = first + lane;
         const __m128 dx = _mm_sub_ps(ax, _mm_loadu_ps(p.x + e));
@@ -330,19 +392,23 @@ RunMasks sse2Run(const PairArrays& p, const OuterCopy& a, int first, int count) 
         const __m128 distance = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
         const __m128 near = _mm_cmplt_ps(distance, _mm_mul_ps(touch, touch));
         const __m128i dead = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p.dyingMask + e));
+        const __m128i kinds = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p.kindBit + e));
+        const __m128i noRule = _mm_cmpeq_epi32(_mm_and_si128(kinds, mayMeet), zero);
         within |= static_cast<uint64_t>(_mm_movemask_ps(near)) << lane;
         dying |= static_cast<uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(dead))) << lane;
+        apart |= static_cast<uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(noRule))) << lane;
     }
-    const uint64_t alive = ~dying & lowBits(count);
-    return {alive, within & alive};
+    const uint64_t alive = ~dying & (~uint64_t{0} >> (kRunEntries - count));
+    return {alive, within & alive & ~apart};
 }
 
 // Eight entries at a time, the same operations; only called where the processor has AVX2.
-__attribute__((target("avx2"))) RunMasks avx2Run(const PairArrays& p, const OuterCopy& a, int first, int count) {
+__attribute__((target("avx2"))) inline RunMasks avx2Run(const PairArrays& p, const OuterCopy& a, int first, int count) {
     const __m256 ax = _mm256_set1_ps(a.x), ay = _mm256_set1_ps(a.y), half = _mm256_set1_ps(0.5f);
     const __m256i aSize = _mm256_set1_epi32(a.size);
+    const __m256i mayMeet = _mm256_set1_epi32(static_cast<int32_t>(a.mayMeet)), zero = _mm256_setzero_si256();
     const float* reach = p.reach[a.reachClass];
-    uint64_t dying = 0, within = 0;
+    uint64_t dying = 0, within = 0, apart = 0;
     for (int lane = 0; lane < count; lane += 8) {
         const int e = first + lane;
         const __m256 dx = _mm256_sub_ps(ax, _mm256_loadu_ps(p.x + e));
@@ -353,65 +419,86 @@ __attribute__((target("avx2"))) RunMasks avx2Run(const PairArrays& p, const Oute
         const __m256 distance = _mm256_add_ps(_mm256_mul_ps(dx, dx), _mm256_mul_ps(dy, dy));
         const __m256 near = _mm256_cmp_ps(distance, _mm256_mul_ps(touch, touch), _CMP_LT_OQ);
         const __m256i dead = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p.dyingMask + e));
+        const __m256i kinds = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p.kindBit + e));
+        const __m256i noRule = _mm256_cmpeq_epi32(_mm256_and_si256(kinds, mayMeet), zero);
         within |= static_cast<uint64_t>(_mm256_movemask_ps(near)) << lane;
         dying |= static_cast<uint64_t>(_mm256_movemask_ps(_mm256_castsi256_ps(dead))) << lane;
+        apart |= static_cast<uint64_t>(_mm256_movemask_ps(_mm256_castsi256_ps(noRule))) << lane;
     }
-    const uint64_t alive = ~dying & lowBits(count);
-    return {alive, within & alive};
+    const uint64_t alive = ~dying & (~uint64_t{0} >> (kRunEntries - count));
+    return {alive, within & alive & ~apart};
 }
 
-RunMasks runMasks(PairPath path, const PairArrays& p, const OuterCopy& a, int first, int count) {
-    return path == PairPath::avx2 ? avx2Run(p, a, first, count) : sse2Run(p, a, first, count);
+template <PairPath path>
+inline RunMasks runMasks(const PairArrays& p, const OuterCopy& a, int first, int count) {
+    if constexpr (path == PairPath::avx2) {
+        return avx2Run(p, a, first, count);
+    } else {
+        return sse2Run(p, a, first, count);
+    }
 }
 
 // The changes of a meeting seen from the other object: its actor is the first one's target.
 int swapRoles(int change) { return ((change & changedActor) << 1) | ((change & changedTarget) >> 1); }
 
+uint32_t targetsOfKind(int kind) { return static_cast<unsigned>(kind) < 16u ? kMeetTable.targets[kind] : 0u; }
+
+// One side of a meeting, skipped where interact would return at once without a change: no rule
+// for the two kinds, or a launch that stops it.
+inline int act(World& w, WorldObject& actor, WorldObject& target, int frame) {
+    if ((targetsOfKind(actor.kind) & kindBit(target.kind)) == 0 || launchStops(actor, target)) return changedNeither;
+    return interact(w, actor, target, frame);
+}
+
 // Both meetings of a touching pair, outer object first, as the chain walk calls them. Returns
 // what changed: changedActor for the outer object, changedTarget for the inner one.
 inline int meetPair(World& w, WorldObject& outer, WorldObject& inner, int frame) {
-    // Both calls would return at once: skip them.
-    if (launchStops(outer, inner) && launchStops(inner, outer)) return changedNeither;
-    const int first = interact(w, outer, inner, frame);
-    const int second = interact(w, inner, outer, frame);
-    return first | swapRoles(second);
+    const int first = act(w, outer, inner, frame);
+    return first | swapRoles(act(w, inner, outer, frame));
 }
 
 // Tests the outer object against the entries first .. end - 1 of one cell and lets the touching
-// pairs meet, in entry order. The masks of a run are computed before its meetings: a meeting that
-// changes the inner object refreshes that entry (its bit is behind us), one that changes the outer
-// object refreshes it and tests the rest of the run again. No meeting makes an entry ahead of us
-// die, so the pairs counted are the alive bits of the first test. Returns false once the outer
-// object is dying: it meets nothing more, and its further pairs are not counted.
-bool meetAcrossRange(World& w, PairPath path, PairArrays& p, OuterCopy& a, int first, int end, int frame,
-                     int& tests) {
-    for (int run = first; run < end; run += kRunEntries) {
+// pairs meet, in entry order, up to 64 entries to a run. The masks of a run are computed before
+// its meetings. A meeting that changes the inner object reads that entry again (its bit is behind
+// us); one that changes the outer object reads it again and starts a new run after the inner one.
+// Pairs of kinds that no rule joins are tested but not met: interact would change nothing. No
+// meeting makes an entry ahead of us die, so the pairs counted are the alive bits of the run up
+// to where it ends. Returns false once the outer object is dying: it meets nothing more, and
+// its further pairs are not counted.
+template <PairPath path>
+[[gnu::always_inline]] inline bool meetAcrossRange(World& w, PairArrays& p, OuterCopy& a, int first, int end,
+                                                   int frame, int& tests) {
+    int run = first;
+    while (run < end) {
         const int count = std::min(kRunEntries, end - run);
-        uint64_t open = lowBits(count);
+        uint64_t open = ~uint64_t{0} >> (kRunEntries - count);
         const int self = a.index - run;
         if (self >= 0 && self < count) open &= ~(uint64_t{1} << self);   // an object never meets itself
-        RunMasks m = runMasks(path, p, a, run, count);
+        const RunMasks m = runMasks<path>(p, a, run, count);
         const uint64_t counted = m.alive & open;
         uint64_t touching = m.touching & open;
+        int next = run + count;
+        uint64_t tested = counted;
         while (touching != 0) {
-            const int bit = __builtin_ctzll(touching);
-            const uint64_t through = lowBits(bit + 1);
-            open &= ~through;
-            touching &= ~through;
-            const int inner = run + bit;
+            const uint64_t lowest = touching & (~touching + 1u);
+            touching ^= lowest;
+            const int inner = run + __builtin_ctzll(lowest);
             const int change = meetPair(w, *p.object[a.index], *p.object[inner], frame);
             if (change & changedTarget) loadEntry(p, inner);
             if (change & changedActor) {
                 loadEntry(p, a.index);
+                tested = counted & (lowest | (lowest - 1u));
                 if (p.dyingMask[a.index] != 0) {
-                    tests += bitCount(counted & through);
+                    tests += bitCount(tested);
                     return false;
                 }
                 a = outerCopy(p, a.index);
-                touching = runMasks(path, p, a, run, count).touching & open;
+                next = inner + 1;
+                break;
             }
         }
-        tests += bitCount(counted);
+        tests += bitCount(tested);
+        run = next;
     }
     return true;
 }
@@ -427,8 +514,10 @@ EntryRange cellEntries(const CollisionGrid& grid, int column, int row) {
     return {grid.arrays->cellStart[cell], grid.arrays->cellStart[cell + 1]};
 }
 
-// The chain walk's pairs in its order, tested from the arrays.
-int meetAllRuns(World& w, PairPath path, int frame) {
+// The chain walk's pairs in its order, tested from the arrays. Built once for each path, so that
+// the AVX2 one is compiled whole for that processor.
+template <PairPath path>
+[[gnu::always_inline]] inline int meetAllRuns(World& w, int frame) {
     const CollisionGrid& grid = w.grid;
     PairArrays& p = *grid.arrays;
     int tests = 0;
@@ -438,19 +527,24 @@ int meetAllRuns(World& w, PairPath path, int frame) {
             for (int i = own.first; i < own.end; ++i) {
                 if (p.dyingMask[i] != 0) continue;
                 OuterCopy a = outerCopy(p, i);
-                if (!meetAcrossRange(w, path, p, a, own.first, own.end, frame, tests)) continue;
+                if (!meetAcrossRange<path>(w, p, a, own.first, own.end, frame, tests)) continue;
                 if (!p.spansCells[i]) continue;
                 // Only right and down, in the chain walk's order: below, right, diagonal.
                 const EntryRange neighbours[3] = {cellEntries(grid, column, row + 1),
                                                   cellEntries(grid, column + 1, row),
                                                   cellEntries(grid, column + 1, row + 1)};
                 for (const EntryRange& r : neighbours) {
-                    if (!meetAcrossRange(w, path, p, a, r.first, r.end, frame, tests)) break;
+                    if (!meetAcrossRange<path>(w, p, a, r.first, r.end, frame, tests)) break;
                 }
             }
         }
     }
     return tests;
+}
+
+int meetAllRunsSse2(World& w, int frame) { return meetAllRuns<PairPath::sse2>(w, frame); }
+__attribute__((target("avx2"))) int meetAllRunsAvx2(World& w, int frame) {
+    return meetAllRuns<PairPath::avx2>(w, frame);
 }
 #endif
 
@@ -465,7 +559,7 @@ void collideObjects(World& w, int frame) {
     const PairPath path = w.grid.pairPath;
     if (path != PairPath::scalar && pairPathAvailable(path)) {
         copyGridToArrays(w.grid);
-        w.pairTests = meetAllRuns(w, path, frame);
+        w.pairTests = path == PairPath::avx2 ? meetAllRunsAvx2(w, frame) : meetAllRunsSse2(w, frame);
         return;
     }
 #endif
@@ -473,6 +567,8 @@ void collideObjects(World& w, int frame) {
 }
 
 bool testPair(World& w, WorldObject& a, WorldObject& b, int frame) { return testPairInline(w, a, b, frame); }
+
+uint32_t ruleTargets(int actorKind) { return targetsOf(actorKind); }
 
 // The rules go by the actor's kind; within a kind they are tried in this order.
 MeetingChange interact(World& w, WorldObject& actor, WorldObject& target, int frame) {
@@ -550,10 +646,7 @@ MeetingChange interact(World& w, WorldObject& actor, WorldObject& target, int fr
             return changedNeither;
         case sprout:
         case bud:
-            if (isElement(t)) {
-                eatElement(w, actor, target);
-                return changedBoth;
-            }
+            if (isElement(t)) return eatElement(w, actor, target);
             return changedNeither;
         default:
             return interactWithFlower(w, actor, target, frame);
