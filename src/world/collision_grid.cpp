@@ -13,7 +13,8 @@ PairPath fastestPairPath() {
 #if defined(__x86_64__) || (defined(__i386__) && defined(__SSE2__))
     static const PairPath fastest = [] {
         __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") ? PairPath::avx2 : PairPath::sse2;
+        const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+        return wide ? PairPath::avx2 : PairPath::sse2;
     }();
     return fastest;
 #else
