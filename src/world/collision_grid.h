@@ -42,6 +42,7 @@ struct PairArrays {
     int32_t dyingMask[kPairArrayCapacity];                // all bits set while dying
     int32_t reachClass[kPairArrayCapacity];
     int32_t kindBit[kPairArrayCapacity];                  // one bit a kind, to find pairs no rule joins
+    uint32_t mayMeet[kPairArrayCapacity];                 // the kinds' bits it may meet
     bool spansCells[kPairArrayCapacity];
     WorldObject* object[kPairArrayCapacity];
     int32_t cellStart[kGridCellCount + 1];

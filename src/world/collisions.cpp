@@ -328,6 +328,7 @@ void loadEntry(PairArrays& p, int index) {
     p.reachClass[index] = reachClass;
     for (int c = 0; c < kReachClassCount; ++c) p.reach[c][index] = kClassReach.reach[c][reachClass];
     p.kindBit[index] = static_cast<int32_t>(kindBit(o.kind));
+    p.mayMeet[index] = mayMeetBits(o.kind);
 }
 
 // Copies the filled grid, cell by cell in chain order.
@@ -356,7 +357,7 @@ struct OuterCopy {
 };
 
 OuterCopy outerCopy(const PairArrays& p, int index) {
-    return {index, p.x[index], p.y[index], p.size[index], p.reachClass[index], mayMeetBits(p.object[index]->kind)};
+    return {index, p.x[index], p.y[index], p.size[index], p.reachClass[index], p.mayMeet[index]};
 }
 
 // Up to 64 consecutive entries of one cell, one bit each, the first entry in bit 0.
