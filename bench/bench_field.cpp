@@ -1,9 +1,14 @@
 #include "bench_field.h"
 
 #include <cmath>
+#include <cstring>
+#include <iterator>
+#include <memory>
 
 #include "input/input_device.h"
 #include "world/object_pool.h"
+#include "world/play_frame.h"
+#include "world/player.h"
 #include "world/seeds.h"
 #include "world/world.h"
 
@@ -49,18 +54,30 @@ int pickKind(FieldRandom& rng, KindShare& share) {
     return aqua;
 }
 
+// Where the objects of a field go: the whole field, or a square at its centre.
+struct FieldArea {
+    float left, top, width, height;
+};
+
+FieldArea fieldArea(int crowdSide) {
+    if (crowdSide <= 0) return {0.0f, 0.0f, static_cast<float>(kFieldWidth), static_cast<float>(kFieldHeight)};
+    const float side = static_cast<float>(crowdSide);
+    return {(kFieldWidth - side) * 0.5f, (kFieldHeight - side) * 0.5f, side, side};
+}
+
 }  // namespace
 
-void fillField(World& w, int objectCount, int seedCount, uint32_t seed) {
+void fillField(World& w, int objectCount, int seedCount, uint32_t seed, int crowdSide) {
     resetPlay(w);
     w.timeLeftMs = 120000;
     w.elapsedMs = 60000;
     FieldRandom rng{seed};
+    const FieldArea area = fieldArea(crowdSide);
     for (int i = 0; i < objectCount; ++i) {
         KindShare share{};
         const int kind = pickKind(rng, share);
-        const float x = rng.unit() * kFieldWidth;
-        const float y = rng.unit() * kFieldHeight;
+        const float x = area.left + rng.unit() * area.width;
+        const float y = area.top + rng.unit() * area.height;
         const float vx = rng.unit() - 0.5f, vy = rng.unit() - 0.5f;
         const bool clover = kind == leaf && rng.between(0, 9) == 0;
         const int alpha = kind == aqua ? 90 : 255;
@@ -81,8 +98,8 @@ void fillField(World& w, int objectCount, int seedCount, uint32_t seed) {
         WorldObject lifeCell;
         lifeCell.kind = life;
         lifeCell.size = rng.between(150, 290);
-        lifeCell.x = rng.unit() * kFieldWidth;
-        lifeCell.y = rng.unit() * kFieldHeight;
+        lifeCell.x = area.left + rng.unit() * area.width;
+        lifeCell.y = area.top + rng.unit() * area.height;
         hatchSeeds(w, lifeCell);
     }
     w.elapsedMs = 60000;
@@ -94,4 +111,71 @@ void sweepMouse(InputDevice& in, int frame) {
     in.cursorY = 240 + static_cast<int>(220.0 * std::sin(frame * 0.07));
     in.mouseState.buttons[0] = 0;
     in.mouseState.buttons[1] = 0;
+}
+
+namespace {
+
+// Three layouts, three object counts (at 555 the first frame fills the pool and runs the
+// overpopulation rule; 450 fills it within a few frames of meetings), six fields of each.
+constexpr int kDigestLayouts[] = {0, 600, 400};
+constexpr int kDigestObjectCounts[] = {300, 450, 555};
+
+}  // namespace
+
+int digestFieldCount() {
+    return static_cast<int>(std::size(kDigestLayouts) * std::size(kDigestObjectCounts)) * kDigestFieldsPerShape;
+}
+
+DigestField digestField(int index) {
+    const int seedIndex = index % kDigestFieldsPerShape;
+    const int shape = index / kDigestFieldsPerShape;
+    const int counts = static_cast<int>(std::size(kDigestObjectCounts));
+    return {kDigestLayouts[shape / counts], kDigestObjectCounts[shape % counts],
+            1000u + static_cast<uint32_t>(seedIndex)};
+}
+
+const char* layoutName(int crowdSide) {
+    switch (crowdSide) {
+        case 0:
+            return "spread";
+        case 600:
+            return "crowded600";
+        case 400:
+            return "crowded400";
+        default:
+            return "crowded";
+    }
+}
+
+void playDigestField(const DigestField& field, PairPath path, FrameDigest (&frames)[kDigestFrames]) {
+    auto world = std::make_unique<World>();
+    auto input = std::make_unique<InputDevice>();
+    World& w = *world;
+    buildWorld(w, nullptr);
+    w.grid.pairPath = path;
+    loadSoundTable(w.sound);
+    constructInputDevice(*input);
+    w.input = input.get();
+    resetSharedRandomWords();
+    fillField(w, field.objects, kSeedCapacity, field.seed, field.crowdSide);
+    sweepMouse(*input, kDigestFirstFrame - 1);
+    updateCursor(w, 1.0f, 1.0f);
+    for (int i = 0; i < kDigestFrames; ++i) {
+        const int frame = kDigestFirstFrame + i;
+        sweepMouse(*input, frame);
+        updateCursor(w, 1.0f, 1.0f);
+        runPlayWorldSteps(w, frame, 1.0f);
+        frames[i] = {worldDigest(w), w.pairTests};
+    }
+    unloadSoundTable(w.sound);
+}
+
+bool parsePairPath(const char* name, PairPath& path) {
+    for (PairPath p : {PairPath::scalar, PairPath::sse2, PairPath::avx2}) {
+        if (std::strcmp(name, pairPathName(p)) == 0) {
+            path = p;
+            return true;
+        }
+    }
+    return false;
 }

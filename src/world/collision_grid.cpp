@@ -5,9 +5,46 @@
 
 namespace {
 
-constexpr int kCellCount = kGridColumns * kGridRows;
+constexpr int kCellCount = kGridCellCount;
 
 }  // namespace
+
+PairPath fastestPairPath() {
+#if defined(__x86_64__) || (defined(__i386__) && defined(__SSE2__))
+    static const PairPath fastest = [] {
+        __builtin_cpu_init();
+        const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+        return wide ? PairPath::avx2 : PairPath::sse2;
+    }();
+    return fastest;
+#else
+    return PairPath::scalar;
+#endif
+}
+
+bool pairPathAvailable(PairPath path) {
+    switch (path) {
+        case PairPath::scalar:
+            return true;
+        case PairPath::sse2:
+            return fastestPairPath() != PairPath::scalar;
+        case PairPath::avx2:
+            return fastestPairPath() == PairPath::avx2;
+    }
+    return false;
+}
+
+const char* pairPathName(PairPath path) {
+    switch (path) {
+        case PairPath::scalar:
+            return "scalar";
+        case PairPath::sse2:
+            return "sse2";
+        case PairPath::avx2:
+            return "avx2";
+    }
+    return "unknown";
+}
 
 void buildGrid(CollisionGrid& grid) {
     const int total = kGridEntryCount + 1;  // the head and 614 further entries, the last being tail
@@ -25,7 +62,9 @@ void buildGrid(CollisionGrid& grid) {
     grid.rows = kGridRows;
     grid.head = &entries[0];
     grid.tail = &entries[total - 1];
-    grid.outerCursor = grid.innerCursor = nullptr;
+    // Zeroed once, so that a block read past the last entry reads plain numbers.
+    grid.arrays = std::make_unique<PairArrays>();
+    grid.pairPath = fastestPairPath();
     clearGrid(grid);
 }
 

@@ -1,10 +1,17 @@
 #include "world/collisions.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "world/bursts.h"
 #include "world/object_step.h"
 #include "world/world.h"
+
+#if defined(__x86_64__) || (defined(__i386__) && defined(__SSE2__))
+#define MOSSBLOOM_PAIR_BLOCKS 1
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -36,7 +43,85 @@ inline float pairReach(int a, int b) {
     return kPairReach.reach[a][b];
 }
 
+// The class of a kind for the reach: a kind of each class meets like the class's own kind.
+constexpr int reachClassOf(int kind) {
+    switch (kind) {
+        case leaf:
+            return reachLeaf;
+        case soil:
+            return reachSoil;
+        case sprout:
+            return reachSprout;
+        default:
+            return reachCommon;
+    }
+}
+constexpr int kReachClassKind[kReachClassCount] = {aqua, leaf, soil, sprout};
+
 bool evenFrame(int frame) { return frame % 2 == 0; }
+
+// A launching element takes no action, and nothing acts on a launching object.
+bool launchStops(const WorldObject& actor, const WorldObject& target) {
+    return (actor.launchTimer > 0 && actor.kind < sprout) || target.launchTimer > 0;
+}
+
+// One bit a kind; every kind beyond 0..30 (never made) shares the last bit.
+constexpr uint32_t kindBit(int kind) { return kind >= 0 && kind < 31 ? 1u << kind : 1u << 31; }
+constexpr uint32_t kElementBits = kindBit(aqua) | kindBit(leaf) | kindBit(flare) | kindBit(soil) | kindBit(metal);
+
+// The target kinds that an actor kind has a rule for in interact, below: the two must agree (a
+// test sweeps every pair of kinds). A pair with no rule either way changes nothing when it meets.
+constexpr uint32_t targetsOf(int actorKind) {
+    switch (actorKind) {
+        case aqua:
+            return kindBit(aqua);
+        case flare:
+            return kindBit(leaf);
+        case leaf:
+            return kindBit(aqua) | kindBit(soil);
+        case soil:
+            return kindBit(aqua) | kindBit(soil) | kindBit(metal);
+        case metal:
+            return kindBit(aqua) | kindBit(leaf) | kindBit(soil) | kindBit(metal) | kindBit(flare);
+        case life:
+            return kElementBits | kindBit(dream);
+        case sprout:
+        case bud:
+            return kElementBits;
+        case aquaFlower:
+            return kindBit(flare);
+        case leafFlower:
+            return kindBit(aqua);
+        case soilFlower:
+            return kindBit(metal) | kindBit(metalFlower);
+        case metalFlower:
+            return kindBit(aqua) | kindBit(leaf) | kindBit(soil) | kindBit(metal);
+        default:
+            return 0;
+    }
+}
+
+// The kinds a kind may meet, either way round. A kind beyond the table may meet anything.
+struct MeetTable {
+    uint32_t targets[16];
+    uint32_t mayMeet[16];
+};
+constexpr MeetTable makeMeetTable() {
+    MeetTable t{};
+    for (int a = 0; a < 16; ++a) {
+        t.targets[a] = targetsOf(a);
+        t.mayMeet[a] = targetsOf(a) | kindBit(31);
+        for (int b = 0; b < 16; ++b) {
+            if (targetsOf(b) & kindBit(a)) t.mayMeet[a] |= kindBit(b);
+        }
+    }
+    return t;
+}
+constexpr MeetTable kMeetTable = makeMeetTable();
+
+uint32_t mayMeetBits(int kind) {
+    return static_cast<unsigned>(kind) < 16u ? kMeetTable.mayMeet[kind] : ~uint32_t{0};
+}
 
 // Draws the target toward the actor so that its larger axis distance shrinks by step.
 void pullTarget(const WorldObject& actor, WorldObject& target, float step) {
@@ -94,7 +179,9 @@ void mergeSoils(World& w, WorldObject& actor, WorldObject& target) {
     target.absorbed = (actor.absorbed + target.absorbed) / 2;
 }
 
-void eatElement(World& w, WorldObject& eater, WorldObject& food) {
+// A sprout grows as it eats; a bud does not.
+MeetingChange eatElement(World& w, WorldObject& eater, WorldObject& food) {
+    const bool grows = eater.kind == sprout;
     food.size -= 8;
     if (food.size < 30) {
         food.dying = true;
@@ -102,7 +189,7 @@ void eatElement(World& w, WorldObject& eater, WorldObject& food) {
         eater.launchTimer = 10;
         w.score += 2 * food.size;
     }
-    if (eater.kind == sprout) {
+    if (grows) {
         eater.size += 1;
         if (eater.size >= 300) {
             eater.charge = 0;
@@ -112,6 +199,7 @@ void eatElement(World& w, WorldObject& eater, WorldObject& food) {
     }
     pullTarget(eater, food, 10.0f);
     if (eater.launchTimer == 0) eater.launchTimer = 7;
+    return grows ? changedBoth : changedTarget;
 }
 
 // An aqua smaller than 200 takes no charge from metal.
@@ -172,7 +260,7 @@ void eatMetalIntoSoil(World& w, WorldObject& flower, WorldObject& food) {
     addObject(w.objects, soil, s, flower.x, flower.y, vx, vy, angle, 255, 100, 50, 10, 5, false);
 }
 
-// The pair test itself, inlined into the pass, which runs it thousands of times a frame.
+// The pair test of the chain walk, inlined into it, which runs it thousands of times a frame.
 inline bool testPairInline(World& w, WorldObject& a, WorldObject& b, int frame) {
     if (&a == &b || a.dying || b.dying) return false;
     const float reach = pairReach(a.kind, b.kind);
@@ -191,22 +279,16 @@ inline bool testPairInline(World& w, WorldObject& a, WorldObject& b, int frame) 
 // Walks a cell chain and tests entry a against every object in it.
 void testAgainstCell(World& w, WorldObject& a, GridEntry* first, int frame) {
     for (GridEntry* entry = first; entry->object != nullptr; entry = entry->next) {
-        w.grid.innerCursor = entry;
         testPairInline(w, a, *entry->object, frame);
     }
 }
 
-}  // namespace
-
-void collideObjects(World& w, int frame) {
-    clearGrid(w.grid);
-    beginIteration(w.objects);
-    while (!atEnd(w.objects)) insertObject(w.grid, *nextRecord(w.objects));
-    w.pairTests = 0;
+// The plain pass: every pair along the cell chains, one test at a time. The block paths below
+// must leave the world exactly as this does.
+void walkCellChains(World& w, int frame) {
     for (int row = 0; row < w.grid.rows; ++row) {
         for (int column = 0; column < w.grid.columns; ++column) {
             for (GridEntry* a = cellAt(w.grid, column, row); a->object != nullptr; a = a->next) {
-                w.grid.outerCursor = a;
                 WorldObject& objectA = *a->object;
                 testAgainstCell(w, objectA, cellAt(w.grid, column, row), frame);
                 if (!a->spansCells) continue;
@@ -219,68 +301,389 @@ void collideObjects(World& w, int frame) {
     }
 }
 
-bool testPair(World& w, WorldObject& a, WorldObject& b, int frame) { return testPairInline(w, a, b, frame); }
+#if MOSSBLOOM_PAIR_BLOCKS
+// ---- The block paths: the same pairs in the same order, tested several at a time from the
+// pair arrays. A block's lanes are consecutive entries of one cell.
 
-void interact(World& w, WorldObject& actor, WorldObject& target, int frame) {
-    if ((actor.launchTimer > 0 && actor.kind < sprout) || target.launchTimer > 0) return;
-    if (actor.dying || target.dying) return;
-    const int a = actor.kind, t = target.kind;
+// The reach between classes: the reach of any two kinds of those classes.
+struct ClassReach {
+    float reach[kReachClassCount][kReachClassCount];
+};
+constexpr ClassReach makeClassReach() {
+    ClassReach t{};
+    for (int a = 0; a < kReachClassCount; ++a)
+        for (int b = 0; b < kReachClassCount; ++b) t.reach[a][b] = pairReachOf(kReachClassKind[a], kReachClassKind[b]);
+    return t;
+}
+constexpr ClassReach kClassReach = makeClassReach();
 
-    if (a == aqua && t == aqua && actor.size < 300 && target.size < 300) {
-        mergeAquas(w, actor, target);
-    } else if (a == flare && t == leaf) {
-        target.dying = true;
-        spawnFlareBurst(w, target, 0);
-        spawnSoil(w, target);
-    } else if (evenFrame(frame) && a == leaf && actor.size < 300 && t == aqua) {
-        shrinkTarget(target, 1, 30);
-        if (frame % 4 == 0) actor.size += 1;
-        pullTarget(actor, target, 1.0f);
-    } else if (a == leaf && t == soil && target.absorbed > 50) {
-        sproutClover(w, target);
-    } else if (a == soil && actor.absorbed < 100 && t == aqua) {
-        shrinkTarget(target, static_cast<int>(actor.size * 0.003 * 5), 30);
-        absorbInto(actor);
-        pullTarget(actor, target, 4.0f);
-    } else if (a == soil && t == soil && actor.size < 300 && target.size < 300) {
-        mergeSoils(w, actor, target);
-    } else if (a == metal && (t == aqua || t == leaf || t == soil || t == metal)) {
-        if (!takesMetalCharge(target)) return;
-        actor.charge += 4;
-        target.charge += 10;
-        if (evenFrame(frame)) actor.touched = target.touched = true;
-    } else if (a == metal && actor.absorbed < 100 && t == flare) {
-        shrinkTarget(target, 5, 20);
-        absorbInto(actor);
-        pullTarget(actor, target, 4.0f);
-    } else if (a == soil && actor.absorbed == 100 && t == metal && target.absorbed == 100) {
-        beginDying(w, actor);
-        beginDying(w, target);
-        spawnLifeFromPair(w, target, actor);
-    } else if (evenFrame(frame) && a == life && isElement(t)) {
-        shrinkTarget(target, 1, 30);
-        actor.size += 1;
-    } else if (a == life && t == dream) {
-        actor.charge = 300;
-    } else if ((a == sprout || a == bud) && isElement(t)) {
-        eatElement(w, actor, target);
+// Reads an object into its entry of the pair arrays.
+void loadEntry(PairArrays& p, int index) {
+    const WorldObject& o = *p.object[index];
+    p.x[index] = o.x;
+    p.y[index] = o.y;
+    p.size[index] = o.size;
+    p.dyingMask[index] = o.dying ? -1 : 0;
+    const int reachClass = reachClassOf(o.kind);
+    p.reachClass[index] = reachClass;
+    for (int c = 0; c < kReachClassCount; ++c) p.reach[c][index] = kClassReach.reach[c][reachClass];
+    p.kindBit[index] = static_cast<int32_t>(kindBit(o.kind));
+    p.mayMeet[index] = mayMeetBits(o.kind);
+}
+
+// Copies the filled grid, cell by cell in chain order.
+void copyGridToArrays(CollisionGrid& grid) {
+    PairArrays& p = *grid.arrays;
+    int count = 0;
+    for (int cell = 0; cell < kGridCellCount; ++cell) {
+        p.cellStart[cell] = count;
+        for (GridEntry* e = grid.cells[cell]; e->object != nullptr; e = e->next) {
+            p.object[count] = e->object;
+            p.spansCells[count] = e->spansCells;
+            loadEntry(p, count);
+            ++count;
+        }
+    }
+    p.cellStart[kGridCellCount] = count;
+}
+
+// The outer object of the pair pass, as its tests read it.
+struct OuterCopy {
+    int index;   // its own entry
+    float x, y;
+    int32_t size;
+    int32_t reachClass;
+    uint32_t mayMeet;   // the kinds it may meet
+};
+
+OuterCopy outerCopy(const PairArrays& p, int index) {
+    return {index, p.x[index], p.y[index], p.size[index], p.reachClass[index], p.mayMeet[index]};
+}
+
+// Up to 64 consecutive entries of one cell, one bit each, the first entry in bit 0.
+constexpr int kRunEntries = 64;
+struct RunMasks {
+    uint64_t alive;      // entries whose object is not dying
+    uint64_t touching;   // of those, the entries within reach of the outer object that it may meet
+};
+
+int bitCount(uint64_t bits) {
+    bits = bits - ((bits >> 1) & 0x5555555555555555u);
+    bits = (bits & 0x3333333333333333u) + ((bits >> 2) & 0x3333333333333333u);
+    bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((bits * 0x0101010101010101u) >> 56);
+}
+
+// Four entries at a time: exactly the operations of testPairInline, lane by lane, in the same
+// order (no multiply and add are fused: the world code is built without contraction). Lanes
+// past count read whatever the arrays hold there; their bits are dropped.
+inline RunMasks sse2Run(const PairArrays& p, const OuterCopy& a, int first, int count) {
+    const __m128 ax = _mm_set1_ps(a.x), ay = _mm_set1_ps(a.y), half = _mm_set1_ps(0.5f);
+    const __m128i aSize = _mm_set1_epi32(a.size);
+    const __m128i mayMeet = _mm_set1_epi32(static_cast<int32_t>(a.mayMeet)), zero = _mm_setzero_si128();
+    const float* reach = p.reach[a.reachClass];
+    uint64_t dying = 0, within = 0, apart = 0;
+    for (int lane = 0; lane < count; lane += 4) {
+        const int e = first + lane;
+        const __m128 dx = _mm_sub_ps(ax, _mm_loadu_ps(p.x + e));
+        const __m128 dy = _mm_sub_ps(ay, _mm_loadu_ps(p.y + e));
+        const __m128i sizes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p.size + e));
+        const __m128 sum = _mm_cvtepi32_ps(_mm_add_epi32(aSize, sizes));
+        const __m128 touch = _mm_mul_ps(_mm_mul_ps(sum, half), _mm_loadu_ps(reach + e));
+        const __m128 distance = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
+        const __m128 near = _mm_cmplt_ps(distance, _mm_mul_ps(touch, touch));
+        const __m128i dead = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p.dyingMask + e));
+        const __m128i kinds = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p.kindBit + e));
+        const __m128i noRule = _mm_cmpeq_epi32(_mm_and_si128(kinds, mayMeet), zero);
+        within |= static_cast<uint64_t>(_mm_movemask_ps(near)) << lane;
+        dying |= static_cast<uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(dead))) << lane;
+        apart |= static_cast<uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(noRule))) << lane;
+    }
+    const uint64_t alive = ~dying & (~uint64_t{0} >> (kRunEntries - count));
+    return {alive, within & alive & ~apart};
+}
+
+// Eight entries at a time, the same operations; only called where the processor has AVX2.
+__attribute__((target("avx2"))) inline RunMasks avx2Run(const PairArrays& p, const OuterCopy& a, int first, int count) {
+    const __m256 ax = _mm256_set1_ps(a.x), ay = _mm256_set1_ps(a.y), half = _mm256_set1_ps(0.5f);
+    const __m256i aSize = _mm256_set1_epi32(a.size);
+    const __m256i mayMeet = _mm256_set1_epi32(static_cast<int32_t>(a.mayMeet)), zero = _mm256_setzero_si256();
+    const float* reach = p.reach[a.reachClass];
+    uint64_t dying = 0, within = 0, apart = 0;
+    for (int lane = 0; lane < count; lane += 8) {
+        const int e = first + lane;
+        const __m256 dx = _mm256_sub_ps(ax, _mm256_loadu_ps(p.x + e));
+        const __m256 dy = _mm256_sub_ps(ay, _mm256_loadu_ps(p.y + e));
+        const __m256i sizes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p.size + e));
+        const __m256 sum = _mm256_cvtepi32_ps(_mm256_add_epi32(aSize, sizes));
+        const __m256 touch = _mm256_mul_ps(_mm256_mul_ps(sum, half), _mm256_loadu_ps(reach + e));
+        const __m256 distance = _mm256_add_ps(_mm256_mul_ps(dx, dx), _mm256_mul_ps(dy, dy));
+        const __m256 near = _mm256_cmp_ps(distance, _mm256_mul_ps(touch, touch), _CMP_LT_OQ);
+        const __m256i dead = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p.dyingMask + e));
+        const __m256i kinds = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p.kindBit + e));
+        const __m256i noRule = _mm256_cmpeq_epi32(_mm256_and_si256(kinds, mayMeet), zero);
+        within |= static_cast<uint64_t>(_mm256_movemask_ps(near)) << lane;
+        dying |= static_cast<uint64_t>(_mm256_movemask_ps(_mm256_castsi256_ps(dead))) << lane;
+        apart |= static_cast<uint64_t>(_mm256_movemask_ps(_mm256_castsi256_ps(noRule))) << lane;
+    }
+    const uint64_t alive = ~dying & (~uint64_t{0} >> (kRunEntries - count));
+    return {alive, within & alive & ~apart};
+}
+
+// The AVX2 walk is compiled for processors that also count bits in one instruction.
+template <PairPath path>
+inline int countBits(uint64_t bits) {
+    if constexpr (path == PairPath::avx2) {
+        return __builtin_popcountll(bits);
     } else {
-        interactWithFlower(w, actor, target, frame);
+        return bitCount(bits);
     }
 }
 
-void interactWithFlower(World& w, WorldObject& actor, WorldObject& target, int frame) {
+template <PairPath path>
+inline RunMasks runMasks(const PairArrays& p, const OuterCopy& a, int first, int count) {
+    if constexpr (path == PairPath::avx2) {
+        return avx2Run(p, a, first, count);
+    } else {
+        return sse2Run(p, a, first, count);
+    }
+}
+
+// The changes of a meeting seen from the other object: its actor is the first one's target.
+int swapRoles(int change) { return ((change & changedActor) << 1) | ((change & changedTarget) >> 1); }
+
+uint32_t targetsOfKind(int kind) { return static_cast<unsigned>(kind) < 16u ? kMeetTable.targets[kind] : 0u; }
+
+// One side of a meeting, skipped where interact would return at once without a change: no rule
+// for the two kinds, or a launch that stops it.
+inline int act(World& w, WorldObject& actor, WorldObject& target, int frame) {
+    if ((targetsOfKind(actor.kind) & kindBit(target.kind)) == 0 || launchStops(actor, target)) return changedNeither;
+    return interact(w, actor, target, frame);
+}
+
+// Both meetings of a touching pair, outer object first, as the chain walk calls them. Returns
+// what changed: changedActor for the outer object, changedTarget for the inner one.
+inline int meetPair(World& w, WorldObject& outer, WorldObject& inner, int frame) {
+    const int first = act(w, outer, inner, frame);
+    return first | swapRoles(act(w, inner, outer, frame));
+}
+
+// Tests the outer object against the entries first .. end - 1 of one cell and lets the touching
+// pairs meet, in entry order, up to 64 entries to a run. The masks of a run are computed before
+// its meetings. A meeting that changes the inner object reads that entry again (its bit is behind
+// us); one that changes the outer object reads it again and starts a new run after the inner one.
+// Pairs of kinds that no rule joins are tested but not met: interact would change nothing. No
+// meeting makes an entry ahead of us die, so the pairs counted are the alive bits of the run up
+// to where it ends. Returns false once the outer object is dying: it meets nothing more, and
+// its further pairs are not counted.
+template <PairPath path>
+[[gnu::always_inline]] inline bool meetAcrossRange(World& w, PairArrays& p, OuterCopy& a, int first, int end,
+                                                   int frame, int& tests) {
+    int run = first;
+    while (run < end) {
+        const int count = std::min(kRunEntries, end - run);
+        uint64_t open = ~uint64_t{0} >> (kRunEntries - count);
+        const int self = a.index - run;
+        if (self >= 0 && self < count) open &= ~(uint64_t{1} << self);   // an object never meets itself
+        const RunMasks m = runMasks<path>(p, a, run, count);
+        const uint64_t counted = m.alive & open;
+        uint64_t touching = m.touching & open;
+        int next = run + count;
+        uint64_t tested = counted;
+        while (touching != 0) {
+            const uint64_t lowest = touching & (~touching + 1u);
+            touching ^= lowest;
+            const int inner = run + __builtin_ctzll(lowest);
+            const int change = meetPair(w, *p.object[a.index], *p.object[inner], frame);
+            if (change & changedTarget) loadEntry(p, inner);
+            if (change & changedActor) {
+                loadEntry(p, a.index);
+                tested = counted & (lowest | (lowest - 1u));
+                if (p.dyingMask[a.index] != 0) {
+                    tests += countBits<path>(tested);
+                    return false;
+                }
+                a = outerCopy(p, a.index);
+                next = inner + 1;
+                break;
+            }
+        }
+        tests += countBits<path>(tested);
+        run = next;
+    }
+    return true;
+}
+
+// The entries of a cell, or none for a cell outside the grid.
+struct EntryRange {
+    int first, end;
+};
+
+EntryRange cellEntries(const CollisionGrid& grid, int column, int row) {
+    if (column >= grid.columns || row >= grid.rows) return {0, 0};
+    const int cell = column + row * grid.columns;
+    return {grid.arrays->cellStart[cell], grid.arrays->cellStart[cell + 1]};
+}
+
+// The chain walk's pairs in its order, tested from the arrays. Built once for each path, so that
+// the AVX2 one is compiled whole for that processor.
+template <PairPath path>
+[[gnu::always_inline]] inline int meetAllRuns(World& w, int frame) {
+    const CollisionGrid& grid = w.grid;
+    PairArrays& p = *grid.arrays;
+    int tests = 0;
+    for (int row = 0; row < grid.rows; ++row) {
+        for (int column = 0; column < grid.columns; ++column) {
+            const EntryRange own = cellEntries(grid, column, row);
+            for (int i = own.first; i < own.end; ++i) {
+                if (p.dyingMask[i] != 0) continue;
+                OuterCopy a = outerCopy(p, i);
+                if (!meetAcrossRange<path>(w, p, a, own.first, own.end, frame, tests)) continue;
+                if (!p.spansCells[i]) continue;
+                // Only right and down, in the chain walk's order: below, right, diagonal.
+                const EntryRange neighbours[3] = {cellEntries(grid, column, row + 1),
+                                                  cellEntries(grid, column + 1, row),
+                                                  cellEntries(grid, column + 1, row + 1)};
+                for (const EntryRange& r : neighbours) {
+                    if (!meetAcrossRange<path>(w, p, a, r.first, r.end, frame, tests)) break;
+                }
+            }
+        }
+    }
+    return tests;
+}
+
+int meetAllRunsSse2(World& w, int frame) { return meetAllRuns<PairPath::sse2>(w, frame); }
+// Flattened: every helper of the walk is compiled into it for AVX2 (interact stays a call).
+__attribute__((target("avx2,popcnt"), flatten)) int meetAllRunsAvx2(World& w, int frame) {
+    return meetAllRuns<PairPath::avx2>(w, frame);
+}
+#endif
+
+}  // namespace
+
+void collideObjects(World& w, int frame) {
+    clearGrid(w.grid);
+    beginIteration(w.objects);
+    while (!atEnd(w.objects)) insertObject(w.grid, *nextRecord(w.objects));
+    w.pairTests = 0;
+#if MOSSBLOOM_PAIR_BLOCKS
+    const PairPath path = w.grid.pairPath;
+    if (path != PairPath::scalar && pairPathAvailable(path)) {
+        copyGridToArrays(w.grid);
+        w.pairTests = path == PairPath::avx2 ? meetAllRunsAvx2(w, frame) : meetAllRunsSse2(w, frame);
+        return;
+    }
+#endif
+    walkCellChains(w, frame);
+}
+
+bool testPair(World& w, WorldObject& a, WorldObject& b, int frame) { return testPairInline(w, a, b, frame); }
+
+uint32_t ruleTargets(int actorKind) { return targetsOf(actorKind); }
+
+// The rules go by the actor's kind; within a kind they are tried in this order.
+[[gnu::noinline]] MeetingChange interact(World& w, WorldObject& actor, WorldObject& target, int frame) {
+    if (launchStops(actor, target)) return changedNeither;
+    if (actor.dying || target.dying) return changedNeither;
+    const int t = target.kind;
+    switch (actor.kind) {
+        case aqua:
+            if (t == aqua && actor.size < 300 && target.size < 300) {
+                mergeAquas(w, actor, target);
+                return changedBoth;
+            }
+            return changedNeither;
+        case flare:
+            if (t == leaf) {
+                target.dying = true;
+                spawnFlareBurst(w, target, 0);
+                spawnSoil(w, target);
+                return changedTarget;
+            }
+            return changedNeither;
+        case leaf:
+            if (evenFrame(frame) && actor.size < 300 && t == aqua) {
+                shrinkTarget(target, 1, 30);
+                const bool grows = frame % 4 == 0;
+                if (grows) actor.size += 1;
+                pullTarget(actor, target, 1.0f);
+                return grows ? changedBoth : changedTarget;
+            }
+            if (t == soil && target.absorbed > 50) {
+                sproutClover(w, target);
+                return changedTarget;
+            }
+            return changedNeither;
+        case soil:
+            if (actor.absorbed < 100 && t == aqua) {
+                shrinkTarget(target, static_cast<int>(actor.size * 0.003 * 5), 30);
+                absorbInto(actor);
+                pullTarget(actor, target, 4.0f);
+                return changedTarget;
+            }
+            if (t == soil && actor.size < 300 && target.size < 300) {
+                mergeSoils(w, actor, target);
+                return changedBoth;
+            }
+            if (actor.absorbed == 100 && t == metal && target.absorbed == 100) {
+                beginDying(w, actor);
+                beginDying(w, target);
+                spawnLifeFromPair(w, target, actor);
+                return changedBoth;
+            }
+            return changedNeither;
+        case metal:
+            if (t == aqua || t == leaf || t == soil || t == metal) {
+                if (!takesMetalCharge(target)) return changedNeither;
+                actor.charge += 4;
+                target.charge += 10;
+                if (evenFrame(frame)) actor.touched = target.touched = true;
+                return changedNeither;
+            }
+            if (actor.absorbed < 100 && t == flare) {
+                shrinkTarget(target, 5, 20);
+                absorbInto(actor);
+                pullTarget(actor, target, 4.0f);
+                return changedTarget;
+            }
+            return changedNeither;
+        case life:
+            if (evenFrame(frame) && isElement(t)) {
+                shrinkTarget(target, 1, 30);
+                actor.size += 1;
+                return changedBoth;
+            }
+            if (t == dream) actor.charge = 300;
+            return changedNeither;
+        case sprout:
+        case bud:
+            if (isElement(t)) return eatElement(w, actor, target);
+            return changedNeither;
+        default:
+            return interactWithFlower(w, actor, target, frame);
+    }
+}
+
+MeetingChange interactWithFlower(World& w, WorldObject& actor, WorldObject& target, int frame) {
     const int a = actor.kind, t = target.kind;
     if (a == aquaFlower && t == flare) {
         quenchFlare(w, actor, target);
-    } else if (a == leafFlower && t == aqua) {
+        return changedBoth;
+    }
+    if (a == leafFlower && t == aqua) {
         drinkAquaIntoLeaves(w, actor, target);
-    } else if (a == soilFlower && (t == metal || t == metalFlower)) {
+        return changedBoth;
+    }
+    if (a == soilFlower && (t == metal || t == metalFlower)) {
         eatMetalIntoSoil(w, actor, target);
-    } else if (a == metalFlower && isElement(t) && t != flare && takesMetalCharge(target)) {
+        return changedActor;
+    }
+    if (a == metalFlower && isElement(t) && t != flare && takesMetalCharge(target)) {
         target.charge += 10;
         if (evenFrame(frame)) target.touched = true;
     }
+    return changedNeither;
 }
 
 void spawnLifeFromPair(World& w, const WorldObject& m, const WorldObject& s) {

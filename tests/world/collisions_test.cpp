@@ -1,9 +1,25 @@
-// The pair pass and the meeting rules.
+// The pair pass and the meeting rules. The pass's cases run on every pair path this processor
+// has: each must meet the same pairs in the same order as the chain walk.
 #include "world_test_support.h"
 
 using CollisionTest = WorldTest;
 
-TEST_F(CollisionTest, TouchingAquasMergeIntoTheRootOfTheirSquaresCappedAt300) {
+class PairPassTest : public WorldTest, public ::testing::WithParamInterface<PairPath> {
+protected:
+    void SetUp() override {
+        WorldTest::SetUp();
+        if (!pairPathAvailable(GetParam())) GTEST_SKIP() << "this processor has no such path";
+        w.grid.pairPath = GetParam();
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, PairPassTest,
+                         ::testing::Values(PairPath::scalar, PairPath::sse2, PairPath::avx2),
+                         [](const ::testing::TestParamInfo<PairPath>& info) {
+                             return std::string(pairPathName(info.param));
+                         });
+
+TEST_P(PairPassTest, TouchingAquasMergeIntoTheRootOfTheirSquaresCappedAt300) {
     WorldObject& a = add(aqua, 200, 500, 500);
     WorldObject& b = add(aqua, 200, 510, 500);
     collideObjects(w, 1);
@@ -27,7 +43,7 @@ TEST_F(CollisionTest, TouchingAquasMergeIntoTheRootOfTheirSquaresCappedAt300) {
     EXPECT_FLOAT_EQ(d.vy, randomFloat(m, 1.4f) - 0.7f);
 }
 
-TEST_F(CollisionTest, PairCountIncludesMissesAndExcludesDyingObjects) {
+TEST_P(PairPassTest, PairCountIncludesMissesAndExcludesDyingObjects) {
     add(leaf, 20, 300, 300);
     add(leaf, 20, 350, 350);  // same cell, far apart: tested as (a, b) and as (b, a)
     collideObjects(w, 1);
@@ -37,7 +53,7 @@ TEST_F(CollisionTest, PairCountIncludesMissesAndExcludesDyingObjects) {
     EXPECT_EQ(w.pairTests, 2);
 }
 
-TEST_F(CollisionTest, APairThatMeetsOnlyThroughAThirdCellIsNotTested) {
+TEST_P(PairPassTest, APairThatMeetsOnlyThroughAThirdCellIsNotTested) {
     // The metal starts in cell (2, 1) and spans right and down; the leaf starts in (1, 2).
     WorldObject& piece = add(metal, 400, 390, 190);
     WorldObject& l = add(leaf, 400, 290, 310);
@@ -53,7 +69,7 @@ TEST_F(CollisionTest, APairThatMeetsOnlyThroughAThirdCellIsNotTested) {
     EXPECT_TRUE(l.touched);
 }
 
-TEST_F(CollisionTest, ASpanningObjectMeetsTheCellBelowFirstThenRightThenDiagonal) {
+TEST_P(PairPassTest, ASpanningObjectMeetsTheCellBelowFirstThenRightThenDiagonal) {
     // The large drop starts in cell (2, 2) and reaches into (3, 3); the others start in the cells
     // below, to the right and diagonally, all within its reach. It merges into the first one
     // it is tested with and takes part in nothing more.
@@ -71,6 +87,106 @@ TEST_F(CollisionTest, ASpanningObjectMeetsTheCellBelowFirstThenRightThenDiagonal
     // big-below, right-diagonal, below-diagonal (launching, so no meeting)
     EXPECT_EQ(w.pairTests, 3);
     EXPECT_EQ(effectsPlayed(kSlotAqua), 2);
+}
+
+TEST_P(PairPassTest, AnObjectThatGrowsInAMeetingReachesTheNextObjectOfTheSameTurn) {
+    // Added far, near, life: the chain puts the life first, then the near metal, then the far one.
+    // The far metal is just beyond a life of 100 and within a life of 101, so the life's bite of
+    // the near metal lets it bite the far one in the same turn; on its own turn, the far metal is
+    // bitten again.
+    WorldObject& far = add(metal, 100, 540.1f, 500);
+    WorldObject& near = add(metal, 100, 500, 510);
+    WorldObject& cell = add(life, 100, 500, 500);
+    collideObjects(w, 2);
+    EXPECT_EQ(far.size, 98);
+    EXPECT_EQ(near.size, 98);   // bitten by the life's turn and by its own
+    EXPECT_EQ(cell.size, 104);
+    EXPECT_EQ(w.pairTests, 6);
+}
+
+TEST_P(PairPassTest, AnObjectThatDiesInAMeetingIsTestedNoFurtherAndItsLaterPairsAreNotCounted) {
+    // Chain order a, b, c: a merges into b and dies; a-c is neither tested nor counted. b, now
+    // launching, and c touch but do not meet; c is tested against b only.
+    WorldObject& c = add(aqua, 100, 520, 500);
+    WorldObject& b = add(aqua, 100, 510, 500);
+    WorldObject& a = add(aqua, 100, 500, 500);
+    collideObjects(w, 1);
+    EXPECT_TRUE(a.dying);
+    EXPECT_EQ(b.size, 141);
+    EXPECT_EQ(b.launchTimer, 10);
+    EXPECT_EQ(c.size, 100);
+    EXPECT_EQ(w.pairTests, 3);
+}
+
+TEST_P(PairPassTest, ACellOfMoreThanSixtyFourObjectsMeetsInChainOrderAcrossItsRuns) {
+    // 150 small metals, all touching, in one cell: every pair is tested twice, as (a, b) and as
+    // (b, a), and each test charges both ways, so each metal gains 2 x (4 + 10) from each other.
+    for (int i = 0; i < 150; ++i) {
+        add(metal, 40, 500.0f + 0.5f * static_cast<float>(i % 10), 500.0f + 0.5f * static_cast<float>(i / 10));
+    }
+    collideObjects(w, 1);
+    EXPECT_EQ(w.pairTests, 150 * 149);
+    for (WorldObject* m : objectsOfKind(metal)) EXPECT_EQ(m->charge, 149 * 28) << "metal " << m->serial;
+}
+
+namespace {
+
+// What the pair pass keeps a copy of.
+struct PairTestView {
+    float x, y;
+    int size, kind;
+    bool dying;
+    bool operator==(const PairTestView&) const = default;
+};
+
+PairTestView viewOf(const WorldObject& o) { return {o.x, o.y, o.size, o.kind, o.dying}; }
+
+}  // namespace
+
+TEST_F(CollisionTest, EveryMeetingReportsWhatItChangedAndKindsWithoutARuleChangeNothing) {
+    // Every ordered pair of kinds, at sizes around each rule's limits, dry, half-full and full of
+    // water or heat, on frames of each parity: a change the report leaves out would leave the
+    // pair pass testing a stale copy, and a rule its kind table leaves out would never be met.
+    const int kinds[] = {aqua, leaf, flare, soil, metal, life, dream, aquaFlower, leafFlower,
+                         flareFlower, soilFlower, metalFlower, sprout, bud};
+    const int sizes[] = {32, 150, 210, 299};
+    const int absorbed[] = {0, 60, 100};
+    int meetings = 0;
+    for (int actorKind : kinds) {
+        for (int targetKind : kinds) {
+            for (int size : sizes) {
+                for (int water : absorbed) {
+                    for (int frame = 1; frame <= 4; ++frame) {
+                        resetPlay(w);
+                        WorldObject& actor = add(actorKind, size, 500, 500);
+                        WorldObject& target = add(targetKind, 330 - size, 520, 505);
+                        actor.absorbed = target.absorbed = water;
+                        const PairTestView actorBefore = viewOf(actor), targetBefore = viewOf(target);
+                        const uint64_t worldBefore = worldDigest(w);
+                        const MeetingChange change = interact(w, actor, target, frame);
+                        const std::string where = "kinds " + std::to_string(actorKind) + " on " +
+                                                  std::to_string(targetKind) + ", size " + std::to_string(size) +
+                                                  ", absorbed " + std::to_string(water) + ", frame " +
+                                                  std::to_string(frame);
+                        // The pass skips pairs of kinds no rule joins: they must change nothing.
+                        if ((ruleTargets(actorKind) & (1u << targetKind)) == 0) {
+                            EXPECT_EQ(worldDigest(w), worldBefore) << where;
+                        }
+                        if (!(viewOf(actor) == actorBefore)) {
+                            EXPECT_TRUE(change & changedActor) << where;
+                            ++meetings;
+                        }
+                        if (!(viewOf(target) == targetBefore)) {
+                            EXPECT_TRUE(change & changedTarget) << where;
+                            ++meetings;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    // The sweep reached the rules: many meetings changed what is tested.
+    EXPECT_GT(meetings, 500);
 }
 
 TEST_F(CollisionTest, LaunchingObjectsDoNotMeetButSproutsActWhileLaunching) {
