@@ -46,6 +46,11 @@ start_game() {  # path/to/mossbloom [folder to start it in, $work by default]
   pid=$!
   wait_for "window named Mossbloom" find_window
   xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  locate_window
+}
+
+# Where the client area lies on the display; again after the window moved (F2 centres it anew).
+locate_window() {
   read -r left top < <(xwininfo -id "$window" |
     awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4} END {print x, y}')
 }

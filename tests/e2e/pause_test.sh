@@ -80,6 +80,7 @@ check "$(awk -v a="$inverted_grey" -v b="$normal_grey" 'BEGIN { print a + b }')"
 key F2
 title_800() { [[ $(xdotool getwindowname "$window") == "Mossbloom --- 800 × 600" ]]; }
 wait_for "F2 did not enlarge the window while paused" title_800
+locate_window
 # F3 goes after F1: once the MUTE note shows, F1 has been read too.
 shot before_mute
 key F1 F3

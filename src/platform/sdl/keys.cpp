@@ -12,18 +12,27 @@ namespace platform {
 
 namespace {
 
-// Presses since the last reading, each read as down once by the next reading.
-bool gKeyLatched[SDL_NUM_SCANCODES] = {};
-Uint32 gButtonsLatched = 0;
+// Keys and buttons that went down or up since the last reading, and what that reading said.
+bool gKeyChanged[SDL_NUM_SCANCODES] = {};
+bool gKeyReported[SDL_NUM_SCANCODES] = {};
+Uint32 gButtonsChanged = 0;
+Uint32 gButtonsReported = 0;
+
+void forgetLatchedKeys() {
+    std::memset(gKeyChanged, 0, sizeof gKeyChanged);
+    std::memset(gKeyReported, 0, sizeof gKeyReported);
+}
 
 }  // namespace
 
-void latchPress(const SDL_Event& event) {
-    if (event.type == SDL_KEYDOWN) {
+void latchChange(const SDL_Event& event) {
+    const bool keyChange = (event.type == SDL_KEYDOWN && event.key.repeat == 0) || event.type == SDL_KEYUP;
+    const bool buttonChange = event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP;
+    if (keyChange) {
         const int scancode = event.key.keysym.scancode;
-        if (scancode >= 0 && scancode < SDL_NUM_SCANCODES) gKeyLatched[scancode] = true;
-    } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button >= 1 && event.button.button <= 32) {
-        gButtonsLatched |= SDL_BUTTON(event.button.button);
+        if (scancode >= 0 && scancode < SDL_NUM_SCANCODES) gKeyChanged[scancode] = true;
+    } else if (buttonChange && event.button.button >= 1 && event.button.button <= 32) {
+        gButtonsChanged |= SDL_BUTTON(event.button.button);
     }
 }
 
@@ -181,15 +190,17 @@ void shutdownInputDevices() { SDL_QuitSubSystem(SDL_INIT_EVENTS); }
 
 bool readKeyboard(uint8_t keyState[256]) {
     if (!windowHasFocus()) {
-        std::memset(gKeyLatched, 0, sizeof gKeyLatched);
+        forgetLatchedKeys();
         return false;
     }
     std::memset(keyState, 0, 256);
     int count = 0;
     const Uint8* sdlState = SDL_GetKeyboardState(&count);
     for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
-        const bool down = (scancode < count && sdlState[scancode]) || gKeyLatched[scancode];
-        gKeyLatched[scancode] = false;
+        const bool downNow = scancode < count && sdlState[scancode] != 0;
+        const bool down = latchedReading(downNow, gKeyReported[scancode], gKeyChanged[scancode]);
+        gKeyReported[scancode] = down;
+        gKeyChanged[scancode] = false;
         if (!down) continue;
         const int key = directInputKeyFromScancode(scancode);
         if (key > 0) keyState[key] = 0x80;
@@ -200,13 +211,20 @@ bool readKeyboard(uint8_t keyState[256]) {
 bool readMouse(MouseReading& reading) {
     // Like the keyboard, the mouse belongs to the game only while its window is in front.
     if (!windowHasFocus()) {
-        gButtonsLatched = 0;
+        gButtonsChanged = gButtonsReported = 0;
         return false;
     }
     int dx = 0, dy = 0;
     SDL_GetRelativeMouseState(&dx, &dy);
-    const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr) | gButtonsLatched;
-    gButtonsLatched = 0;
+    const Uint32 downNow = SDL_GetMouseState(nullptr, nullptr);
+    Uint32 buttons = 0;
+    for (int button = 1; button <= 32; ++button) {
+        const Uint32 bit = SDL_BUTTON(button);
+        if (latchedReading((downNow & bit) != 0, (gButtonsReported & bit) != 0, (gButtonsChanged & bit) != 0))
+            buttons |= bit;
+    }
+    gButtonsReported = buttons;
+    gButtonsChanged = 0;
     reading.dx = dx;
     reading.dy = dy;
     reading.dz = 0;  // the wheel only arrives as events, and the game never reads it

@@ -217,7 +217,7 @@ void windowToLogical(int windowX, int windowY, int& logicalX, int& logicalY) {
 bool pollEvent(Event& event) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
-        latchPress(e);
+        latchChange(e);
         switch (e.type) {
             case SDL_QUIT:
                 event = {EventKind::Quit, 0};

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/keys.h"
+#include "platform/sdl/press_latch.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/window.h"
 
@@ -58,6 +59,25 @@ Readings read() {
     EXPECT_TRUE(platform::readKeyboard(keys));
     return {(mouse.buttons[0] & 0x80) != 0, (mouse.buttons[1] & 0x80) != 0, (keys[platform::DIK_SPACE] & 0x80) != 0,
             (keys[platform::DIK_RETURN] & 0x80) != 0};
+}
+
+// Every way a key can go between two readings: held, let go, pressed, tapped, or let go and pressed
+// again. The last two must each read as the state they passed through, for one reading.
+TEST(PressLatch, AKeyThatWentThroughAStateBetweenReadingsReadsItOnce) {
+    struct Case {
+        bool downNow, reportedLast, changedSince, expected;
+        const char* what;
+    };
+    const Case cases[] = {
+        {false, false, false, false, "left up"},
+        {true, true, false, true, "held"},
+        {true, false, true, true, "pressed and still down"},
+        {false, true, true, false, "let go and still up"},
+        {false, false, true, true, "pressed and let go again: a tap"},
+        {true, true, true, false, "let go and pressed again"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::latchedReading(c.downNow, c.reportedLast, c.changedSince), c.expected) << c.what;
 }
 
 TEST(PressLatch, APressAndReleaseBetweenTwoReadingsReadsDownOnceThenUp) {
