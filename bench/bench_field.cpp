@@ -7,7 +7,7 @@
 
 #include "input/input_device.h"
 #include "world/object_pool.h"
-#include "world/play_frame.h"
+#include "world/world_steps.h"
 #include "world/player.h"
 #include "world/seeds.h"
 #include "world/world.h"
@@ -147,27 +147,39 @@ const char* layoutName(int crowdSide) {
     }
 }
 
+void buildFieldRig(FieldRig& rig) {
+    rig.words = RandomWords{};
+    constructSoundSystem(rig.sound);
+    buildWorld(rig.world, rig.words, rig.sound);
+    loadSoundTable(rig.sound);
+    constructDrawContext(rig.drawing, rig.words);
+    rig.drawing.device.drawEnabled = false;
+    constructInputDevice(rig.input);
+    rig.world.input = &rig.input;
+}
+
+void destroyFieldRig(FieldRig& rig) {
+    destroyDrawContext(rig.drawing);
+    unloadSoundTable(rig.sound);
+}
+
 void playDigestField(const DigestField& field, PairPath path, FrameDigest (&frames)[kDigestFrames]) {
-    auto world = std::make_unique<World>();
-    auto input = std::make_unique<InputDevice>();
-    World& w = *world;
-    buildWorld(w, nullptr);
+    auto rig = std::make_unique<FieldRig>();
+    buildFieldRig(*rig);
+    World& w = rig->world;
     w.grid.pairPath = path;
-    loadSoundTable(w.sound);
-    constructInputDevice(*input);
-    w.input = input.get();
-    resetSharedRandomWords();
+    rig->words = RandomWords{};
     fillField(w, field.objects, kSeedCapacity, field.seed, field.crowdSide);
-    sweepMouse(*input, kDigestFirstFrame - 1);
+    sweepMouse(rig->input, kDigestFirstFrame - 1);
     updateCursor(w, 1.0f, 1.0f);
     for (int i = 0; i < kDigestFrames; ++i) {
         const int frame = kDigestFirstFrame + i;
-        sweepMouse(*input, frame);
+        sweepMouse(rig->input, frame);
         updateCursor(w, 1.0f, 1.0f);
-        runPlayWorldSteps(w, frame, 1.0f);
+        runPlayWorldSteps(w, rig->drawing, frame);
         frames[i] = {worldDigest(w), w.pairTests};
     }
-    unloadSoundTable(w.sound);
+    destroyFieldRig(*rig);
 }
 
 bool parsePairPath(const char* name, PairPath& path) {

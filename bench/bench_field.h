@@ -4,10 +4,25 @@
 
 #include <cstdint>
 
+#include "graphics/draw_context.h"
+#include "input/input_device.h"
+#include "sound/sound_system.h"
+#include "support/math_tables.h"
 #include "world/collision_grid.h"
+#include "world/world.h"
 
-struct World;
-struct InputDevice;
+// A world that plays without a window: its sound table loaded (on the headless platform the
+// caller first lets it assume the audio files exist), input of its own, and a drawing context
+// whose device draws nothing, for the world's own effects.
+struct FieldRig {
+    RandomWords words;
+    SoundSystem sound;
+    World world;
+    DrawContext drawing;
+    InputDevice input;
+};
+void buildFieldRig(FieldRig& rig);
+void destroyFieldRig(FieldRig& rig);
 
 // Empties the play and fills the object pool with objectCount objects and the seed pool with up
 // to seedCount seeds. With crowdSide 0 the objects spread over the whole field; otherwise they
@@ -42,10 +57,9 @@ DigestField digestField(int index);
 // "spread", "crowded600", "crowded400": the name the field's lines start with.
 const char* layoutName(int crowdSide);
 
-// Plays the field's frames in a world built fresh for it (the shared generator words reset too),
+// Plays the field's frames in a rig built fresh for it (the shared generator words reset too),
 // so that every field gives the same digests whatever ran before, with the pair pass taking the
-// given path. The world has no renderer; its sound table is loaded, so on the headless platform
-// the caller first lets it assume the audio files exist.
+// given path. On the headless platform the caller first lets it assume the audio files exist.
 void playDigestField(const DigestField& field, PairPath path, FrameDigest (&frames)[kDigestFrames]);
 
 // The path named by pairPathName; false for any other name.

@@ -14,6 +14,7 @@
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "app/play_frame.h"
 #include "app/scenes.h"
 #include "app/hud.h"
 #include "bench_field.h"
@@ -45,11 +46,11 @@ void openGame() {
     if (!registerWindowClass()) std::exit(1);
     readDesktopSize();
     if (!createMainWindow()) std::exit(1);
-    constructApp(gApp, &mainWindow);
+    constructApp(gApp);
 }
 
 // Wave rings of several ages under the field, the white flash over it.
-void queueEffects(Renderer& r) {
+void queueEffects(DrawContext& r) {
     clearTasks(r.backTasks);
     clearTasks(r.frontTasks);
     const bool drawing = r.device.drawEnabled;
@@ -68,37 +69,18 @@ void fillTrail(World& w) {
     }
 }
 
-// The play scene's drawing, in its order.
-void drawPlayFrame(App& app) {
-    World& w = app.world;
-    Renderer& r = app.renderer;
-    queueWaveEffects(r, w.waveX, w.waveY, w.attractWave, w.repelWave);
-    drawRect(r.device, 0, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
-    runTasks(r.backTasks);
-    drawSeeds(r, w.seeds);
-    drawObjects(r, w.objects, app.sceneFrame);
-    drawTrail(r, w.trail, app.sceneFrame);
-    drawPlayCursor(app.sceneFrame, r, static_cast<float>(w.mouseX), static_cast<float>(w.mouseY));
-    drawBackgroundFilter(r);
-    drawHud(r, w.score, w.scoreCarry, w.objects.liveByKind, w.objects.count, w.timeLeftMs, w.aquaReserve,
-            w.objects.kindRanking[2], w.dreamsCollected);
-    drawCombo(r, w.comboTimer, w.comboCount, w.lastDreamPoints);
-    drawMiniMap(r);
-    runTasks(r.frontTasks);
-}
-
 #if MOSSBLOOM_BENCH_HEADLESS
 // One more frame, recorded: how many draws it makes, and how often the drawing state (texture,
 // blend, filter) changes between consecutive draws, which is what ends a batch in the renderer.
 void countDraws(App& app, benchmark::State& state) {
     namespace hl = platform::headless;
-    Renderer& r = app.renderer;
+    DrawContext& r = app.renderer.drawing;
     queueEffects(r);
     fillTrail(app.world);
     hl::setDrawRecording(true);
     hl::clearVideoRecord();
     beginScene(r.device);
-    drawPlayFrame(app);
+    drawPlay(app);
     drawDebugOverlay(app);
     endScene(r.device);
     presentFrame(r.device);
@@ -121,7 +103,7 @@ void BM_HeavyPlayFrameDrawing(benchmark::State& state) {
     openGame();
     App& app = gApp;
     World& w = app.world;
-    Renderer& r = app.renderer;
+    DrawContext& r = app.renderer.drawing;
     fillField(w, kObjectCapacity, kSeedCapacity, 4242u);
     w.score = 1234567;
     w.mouseX = 300;
@@ -142,7 +124,7 @@ void BM_HeavyPlayFrameDrawing(benchmark::State& state) {
         app.sceneFrame += 1;
         state.ResumeTiming();
         beginScene(r.device);
-        drawPlayFrame(app);
+        drawPlay(app);
         keepScenePicture(r.device);  // as every frame with a scene does, for a pause
         drawDebugOverlay(app);
         endScene(r.device);
@@ -160,7 +142,7 @@ void BM_HeavyPlayFrameDrawing(benchmark::State& state) {
 // cost of keeping it for a pause.
 void BM_WhiteFrame(benchmark::State& state) {
     openGame();
-    Renderer& r = gApp.renderer;
+    DrawContext& r = gApp.renderer.drawing;
     r.device.drawEnabled = true;
     const bool keep = state.range(0) != 0;
     for (auto _ : state) {
@@ -176,7 +158,7 @@ void BM_WhiteFrame(benchmark::State& state) {
 void BM_PausedInvertedFrame(benchmark::State& state) {
     openGame();
     App& app = gApp;
-    Renderer& r = app.renderer;
+    DrawContext& r = app.renderer.drawing;
     r.device.drawEnabled = true;
     for (auto _ : state) {
         beginScene(r.device);

@@ -19,12 +19,11 @@
 #include <cstring>
 #include <memory>
 
-#include "app/renderer.h"
 #include "bench_field.h"
 #include "input/input_device.h"
 #include "platform/headless/headless.h"
 #include "sound/sound_system.h"
-#include "world/play_frame.h"
+#include "world/world_steps.h"
 #include "world/player.h"
 #include "world/world.h"
 
@@ -32,32 +31,19 @@ namespace {
 
 PairPath gPairPath = fastestPairPath();
 
-struct StepBench {
-    World world;
-    Renderer renderer;
-    InputDevice input;
-};
-
-StepBench& bench() {
-    static std::unique_ptr<StepBench> b = [] {
-        auto made = std::make_unique<StepBench>();
+FieldRig& bench() {
+    static std::unique_ptr<FieldRig> b = [] {
+        auto made = std::make_unique<FieldRig>();
         platform::headless::assumeAudioFilesExist(true);
-        buildWorld(made->world, nullptr);
+        buildFieldRig(*made);
         made->world.grid.pairPath = gPairPath;
-        loadSoundTable(made->world.sound);
-        constructInputDevice(made->input);
-        constructTaskList(made->renderer.backTasks, made->renderer, kBackTaskCapacity);
-        constructTaskList(made->renderer.frontTasks, made->renderer, kFrontTaskCapacity);
-        made->renderer.device.drawEnabled = false;
-        made->world.input = &made->input;
-        made->world.renderer = &made->renderer;
         return made;
     }();
     return *b;
 }
 
 void playWorldSteps(benchmark::State& state, int objects, int crowdSide) {
-    StepBench& b = bench();
+    FieldRig& b = bench();
     World& w = b.world;
     int variant = 0;
     int64_t pairTests = 0;
@@ -66,8 +52,8 @@ void playWorldSteps(benchmark::State& state, int objects, int crowdSide) {
         state.PauseTiming();
         // Eight fields and eight mouse positions, so that no one layout decides the figure.
         fillField(w, objects, kSeedCapacity, 1000u + static_cast<uint32_t>(variant % 8), crowdSide);
-        clearTasks(b.renderer.backTasks);
-        clearTasks(b.renderer.frontTasks);
+        clearTasks(b.drawing.backTasks);
+        clearTasks(b.drawing.frontTasks);
         platform::headless::clearAudioEvents();
         const int frame = 300 + variant;
         sweepMouse(b.input, frame - 1);
@@ -77,7 +63,7 @@ void playWorldSteps(benchmark::State& state, int objects, int crowdSide) {
         ++variant;
         seedsAtStart = w.seeds.count;
         state.ResumeTiming();
-        runPlayWorldSteps(w, frame, 1.0f);
+        runPlayWorldSteps(w, b.drawing, frame);
         benchmark::DoNotOptimize(w.score);
         pairTests += w.pairTests;
     }

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/asset_archive.h"
+#include "support/asset_archive.h"
 #include "graphics/png_image.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "app/app.h"
 
 #include "app/main_window.h"
+#include "app/play_frame.h"
 #include "platform/clock.h"
 #include "platform/keys.h"
-#include "world/player.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ void paceFrame(App& app) {
 }
 
 void toggleMute(App& app) {
-    SoundSystem& sound = app.world.sound;
+    SoundSystem& sound = app.sound;
     sound.muted = !sound.muted;
     if (sound.muted) {
         stopAll(sound);
@@ -49,42 +49,65 @@ void decideFrameSkip(App& app) {
         app.skipCounter -= 1;
     }
     // Uses the scene frame before the scene advances it in this frame.
-    app.renderer.device.drawEnabled = !(app.skipCounter != 0 && (app.sceneFrame & 1u) != 0);
+    app.renderer.drawing.device.drawEnabled = !(app.skipCounter != 0 && (app.sceneFrame & 1u) != 0);
 }
 
 }  // namespace
 
-void constructApp(App& app, const void* window) {
-    buildWorld(app.world, window);
-    constructRenderer(app.renderer, window);
-    constructInputDevice(app.input);
+// The App's own settings and the menu buttons, the same for the game and the simulator.
+void resetAppState(App& app) {
+    buildMenuButtons(app.menuButtons, kMenuButtonCapacity);
+    app.hoveredButton = 0;
     app.targetFps = kTargetFps;
     app.framesThisSecond = 0;
     app.fps = 0;
-    app.lastFrameEnd = app.fpsWindowStart = platform::ticksMs();
-    app.window = window;
-    // The loading picture is on screen while the sounds load.
-    drawLoadingScreen(app.renderer, 0);
-    app.renderer.viewOffset = {0.0f, 0.0f};
-    app.renderer.zoom = 1.0f;
-    loadSoundTable(app.world.sound);
-    app.world.renderer = &app.renderer;
-    initInput(app.input);
-    app.world.input = &app.input;
     app.quitRequested = false;
     app.zoomOutLock = false;
     app.inverted = false;
     app.paused = false;
     app.skipCounter = 0;
     app.overlayPeak = 0;
+}
+
+void constructApp(App& app) {
+    app.randomWords = RandomWords{};
+    constructSoundSystem(app.sound);
+    buildWorld(app.world, app.randomWords, app.sound);
+    constructRenderer(app.renderer, app.randomWords);
+    constructInputDevice(app.input);
+    resetAppState(app);
+    app.lastFrameEnd = app.fpsWindowStart = platform::ticksMs();
+    // The loading picture is on screen while the sounds load.
+    drawLoadingScreen(app.renderer.drawing.device, 0);
+    loadSoundTable(app.sound);
+    initInput(app.input);
+    app.world.input = &app.input;
     switchScene(app, sceneBoot);
 }
 
 void destroyApp(App& app) {
     shutdownInput(app.input);
     destroyRenderer(app.renderer);
-    unloadSoundTable(app.world.sound);
+    unloadSoundTable(app.sound);
 }
+
+void constructAppWithoutDevices(App& app, uint32_t seed) {
+    app.randomWords = RandomWords{};
+    constructSoundSystem(app.sound);
+    // No sound device: every sound is refused quietly, which changes nothing in the world.
+    app.sound.muted = true;
+    buildWorld(app.world, app.randomWords, app.sound);
+    app.world.math.randomState = seed;
+    constructDrawContext(app.renderer.drawing, app.randomWords);
+    app.renderer.drawing.effectsRandom.randomState = seed;
+    // The device is never opened: the drawing passes run and draw nothing, as on a skipped frame.
+    app.renderer.drawing.device.drawEnabled = false;
+    constructInputDevice(app.input);
+    app.world.input = &app.input;
+    resetAppState(app);
+}
+
+void destroyAppWithoutDevices(App& app) { destroyDrawContext(app.renderer.drawing); }
 
 float frameLoad(const App& app) {
     const int32_t slice = 1000 / app.targetFps;
@@ -105,7 +128,7 @@ void applyGlobalKeys(App& app) {
     // and its title change together, so a paused F1 leaves both as they are.
     if (!app.paused && keyPressed(in, platform::DIK_F1)) {
         app.renderer.windowed = !app.renderer.windowed;
-        resetDevice(app.renderer.device, app.renderer.windowed);
+        resetDevice(app.renderer.drawing.device, app.renderer.windowed);
         resetWindowScale();
     }
     if (keyPressed(in, platform::DIK_1)) goToTitle(app);
@@ -115,7 +138,7 @@ void applyGlobalKeys(App& app) {
 }
 
 void drawDebugOverlay(App& app) {
-    GraphicsDevice& d = app.renderer.device;
+    GraphicsDevice& d = app.renderer.drawing.device;
     int meter = static_cast<int>(frameLoad(app) * kLoadMeterWidth);
     if (meter > kLoadMeterWidth) meter = kLoadMeterWidth;
     if (app.overlayPeak < meter) app.overlayPeak = meter;
@@ -127,7 +150,7 @@ void drawDebugOverlay(App& app) {
     drawRect(d, 0, 3.0f, 16.0f, kLoadMeterWidth, 5, 150, 150, 150, false);
     // The notes start right after the frame rate, so that they end before the HUD's SCORE label
     // and the first digits of the score beneath them.
-    if (app.world.sound.muted) drawText(d, "MUTE", kOverlayNoteX, 3.0f, 1.0f, 1.0f, 255, 155, 205, 255);
+    if (app.sound.muted) drawText(d, "MUTE", kOverlayNoteX, 3.0f, 1.0f, 1.0f, 255, 155, 205, 255);
     if (app.skipCounter > 0) {
         // Brighter while more skipped frames remain.
         drawText(d, "FRAME SKIP", kOverlayNoteX, 16.0f, 1.0f, 1.0f, app.skipCounter * 20 + 150, 255, 155, 155);
@@ -138,12 +161,9 @@ void drawDebugOverlay(App& app) {
 
 void runFrame(App& app) {
     updateFpsWindow(app);
-    if (pollKeyboard(app.input)) {
-        pollMouse(app.input);
-        updateCursorPosition(app.input);
-        updateCursor(app.world, app.renderer.zoom, app.renderer.zoomBlend);
+    if (readFrameInput(app)) {
         applyGlobalKeys(app);
-        GraphicsDevice& d = app.renderer.device;
+        GraphicsDevice& d = app.renderer.drawing.device;
         beginScene(d);
         // While paused the scene stands still: its last picture is shown again, and the
         // overlay and the inversion go over it once, fresh each frame.

@@ -1,12 +1,16 @@
 #pragma once
-// The application object: it owns the world, the drawing side and the input for the whole run,
+// The application object: it owns the generator words every generator of the game shares, the
+// sound system, the world, the drawing side, the input and the menu buttons for the whole run,
 // and runs one frame at a time at a steady 30 frames per second.
 
 #include <cstdint>
 
+#include "app/menu_buttons.h"
 #include "app/renderer.h"
 #include "app/scenes.h"
 #include "input/input_device.h"
+#include "sound/sound_system.h"
+#include "support/math_tables.h"
 #include "world/world.h"
 
 constexpr int kTargetFps = 30;
@@ -15,12 +19,15 @@ constexpr int kLoadMeterWidth = 47;
 constexpr float kOverlayNoteX = 51.0f;  // the MUTE and FRAME SKIP notes
 
 struct App {
-    const void* window = nullptr;       // the main window (the platform has exactly one)
     Scene scene = nullptr;              // the current scene
     uint32_t sceneFrame = 0;            // 0: the scene's entry actions are due
+    RandomWords randomWords;            // shared by the world's and the effects' generators
+    SoundSystem sound;
     World world;
     Renderer renderer;
     InputDevice input;
+    MenuButtonPool menuButtons;         // the title's and the menu's buttons
+    int32_t hoveredButton = 0;          // the button under the cursor, 0 for none
     int32_t targetFps = kTargetFps;
     int32_t framesThisSecond = 0;
     int32_t fps = 0;                    // frames of the last closed one-second window
@@ -44,9 +51,14 @@ struct App {
 
 // Builds the world, the renderer (showing the loading picture) and the input, loads the sounds
 // and makes the boot scene current. Ends the program when a part cannot be made.
-void constructApp(App& app, const void* window);
+void constructApp(App& app);
 // Releases input, the renderer and the sounds, in that order.
 void destroyApp(App& app);
+// An App for plays without a window, a sound device or a clock (the simulator): its device is
+// never opened and draws nothing, its sound is muted, both generators start from seed and the
+// shared words from their first values. Nothing is loaded; destroyAppWithoutDevices frees it.
+void constructAppWithoutDevices(App& app, uint32_t seed);
+void destroyAppWithoutDevices(App& app);
 
 // One frame: count it, poll input, apply the global keys, run the scene, draw the overlay,
 // present, then sleep out the rest of the 33 ms slice.

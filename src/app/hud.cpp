@@ -70,7 +70,7 @@ void drawKindCounters(GraphicsDevice& d, const int32_t counts[kHudKinds], int32_
 // Hundredths flicker by 0..30 ms while the clock runs; at 0 and at the endless hold it is steady.
 int32_t flickeredClock(Renderer& r, int32_t timeMs) {
     if (timeMs < 1 || timeMs > kHudLastRunningMs) return timeMs;
-    const uint32_t roll = nextRandom(r.effectsRandom);
+    const uint32_t roll = nextRandom(r.drawing.effectsRandom);
     return timeMs + static_cast<int32_t>(10u * (roll % 4u));
 }
 
@@ -108,7 +108,7 @@ void drawHud(Renderer& r, int32_t score, int32_t scoreCarry, const int32_t count
              int32_t objectCount, int32_t timeMs, int32_t aquaReserve, int32_t highlightKind,
              int32_t dreamsCollected) {
     if (!advanceSlide(r)) return;
-    GraphicsDevice& d = r.device;
+    GraphicsDevice& d = r.drawing.device;
     const float s = static_cast<float>(r.hudSlide * r.hudSlide / 3);
 
     drawRect(d, kBlendDarken, 0.0f, -s, 640, 30, 130, 130, 130, true);
@@ -131,7 +131,7 @@ void drawHud(Renderer& r, int32_t score, int32_t scoreCarry, const int32_t count
 
 void drawCombo(Renderer& r, int32_t comboTimer, int32_t comboCount, int32_t lastDreamPoints) {
     if (comboTimer < 1) return;
-    GraphicsDevice& d = r.device;
+    GraphicsDevice& d = r.drawing.device;
     // Above 85 the display slides in from the left at full strength; below, it fades out.
     int slide = 0, b = 0;
     if (comboTimer < 85) {

@@ -58,7 +58,7 @@ int main() {
         unregisterWindowClass();
         return 1;
     }
-    constructApp(gApp, &mainWindow);
+    constructApp(gApp);
     while (pumpEvents()) {
         runFrame(gApp);
         if (gApp.quitRequested) break;

@@ -12,30 +12,21 @@ constexpr const char* kTextureFailed = "テクスチャの作成に失敗しま�
 
 }  // namespace
 
-void constructRenderer(Renderer& r, const void* window) {
-    r.viewOffset = {0.0f, 0.0f};
-    initMathTables(r.effectsRandom);
+void constructRenderer(Renderer& r, RandomWords& words) {
+    constructDrawContext(r.drawing, words);
     constructAssetArchive(r.archive, kArchiveKey);
-    r.device = GraphicsDevice{};
-    constructTaskList(r.backTasks, r, kBackTaskCapacity);
-    constructTaskList(r.frontTasks, r, kFrontTaskCapacity);
-    r.window = window;
     r.windowed = true;
-    reseedFromClock(r.effectsRandom);
+    reseedFromClock(r.drawing.effectsRandom);
     r.hudHidden = false;
     r.hudSlide = 0;
-    initGraphics(r.device, r.windowed);
+    initGraphics(r.drawing.device, r.windowed);
     for (const ImageEntry& image : kImageTable) loadImage(r, image.slot, image.file);
-    createFont(r.device);
-    r.viewOffset = {0.0f, 0.0f};
-    r.zoom = 1.0f;
-    r.zoomBlend = 1.0f;
+    createFont(r.drawing.device);
 }
 
 void destroyRenderer(Renderer& r) {
-    destroyTaskList(r.backTasks);
-    destroyTaskList(r.frontTasks);
-    releaseGraphics(r.device);
+    destroyDrawContext(r.drawing);
+    releaseGraphics(r.drawing.device);
 }
 
 void loadImage(Renderer& r, int slot, const char* file) {
@@ -46,11 +37,10 @@ void loadImage(Renderer& r, int slot, const char* file) {
         std::snprintf(detail, sizeof(detail), "Could not load the image %s", archivePath.c_str());
         platform::fatal(kTextureFailed, detail);
     }
-    loadTextureFromMemory(r.device, slot, bytes.data(), bytes.size(), archivePath.c_str());
+    loadTextureFromMemory(r.drawing.device, slot, bytes.data(), bytes.size(), archivePath.c_str());
 }
 
-void drawLoadingScreen(Renderer& r, uint32_t frame) {
-    GraphicsDevice& d = r.device;
+void drawLoadingScreen(GraphicsDevice& d, uint32_t frame) {
     drawRect(d, 0, 0.0f, 0.0f, 640, 480, 0, 0, 0, true);
     // The three parts of the picture glow additively on the black: a word, the spinner, a word.
     const int spin = static_cast<int>((5u * frame) % 360u);

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 struct App;
-struct World;
-struct Renderer;
+struct DrawContext;
+struct GraphicsDevice;
 struct MenuButtonPool;
 
 using Scene = void (*)(App& app);
@@ -27,9 +27,12 @@ void sceneMenu(App& app);
 void sceneInfo(App& app);
 // The farewell picture over the darkened menu; the program ends 151 frames in.
 void sceneExit(App& app);
-// One play: the world's steps, the zoom and HUD keys, then the field, the HUD and the effects.
-// 164 frames after the time runs out the title returns.
+// One play, a play frame each frame (see play_frame.h); 164 frames after the time runs out the
+// title returns.
 void scenePlay(App& app);
+
+// White paper over the whole screen: every scene's picture starts with it.
+void clearToWhite(GraphicsDevice& device);
 
 // Menu button ids and what they lead to.
 enum MenuButtonId : int32_t {
@@ -43,16 +46,16 @@ enum MenuButtonId : int32_t {
 };
 
 // Empties the button pool and takes the six main-menu buttons.
-void createMenuButtons(World& world);
-// The button under the mouse (the last one in list order wins), 0 for none; moving onto a
-// different button plays the select sound.
-void updateMenuHover(World& world);
+void createMenuButtons(MenuButtonPool& buttons);
+// The App's button under the mouse (the last one in list order wins), 0 for none; moving onto
+// a different button plays the select sound.
+void updateMenuHover(App& app);
 // The buttons slide into place over the scene's first 20 frames; the hovered one lifts and glows red.
-void drawMenuButtons(uint32_t sceneFrame, Renderer& renderer, MenuButtonPool& buttons, int32_t hoveredButton);
-void drawMenuCursor(uint32_t sceneFrame, Renderer& renderer, float x, float y);
+void drawMenuButtons(uint32_t sceneFrame, GraphicsDevice& device, MenuButtonPool& buttons, int32_t hoveredButton);
+void drawMenuCursor(uint32_t sceneFrame, DrawContext& drawing, float x, float y);
 // The spinning play cursor, scaled with the zoom.
-void drawPlayCursor(uint32_t sceneFrame, Renderer& renderer, float x, float y);
+void drawPlayCursor(uint32_t sceneFrame, DrawContext& drawing, float x, float y);
 
 // One zoom step of 0.05 per play frame. Zooming out wins over zooming in; with neither held the
 // zoom returns to 1. zoomBlend maps 0.5 -> 0, 1 -> 1, 2 -> 3.
-void updateZoom(Renderer& renderer, bool zoomOut, bool zoomIn);
+void updateZoom(DrawContext& drawing, bool zoomOut, bool zoomIn);

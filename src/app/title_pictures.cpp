@@ -1,6 +1,6 @@
 #include "app/title_pictures.h"
 
-#include "app/renderer.h"
+#include "graphics/draw_context.h"
 #include "world/effects.h"
 
 namespace {
@@ -47,7 +47,7 @@ EffectPayload screenFade(int grey, int length) {
 
 // ---- Title ------------------------------------------------------------------------------
 
-void queueSlideInGlow(Renderer& r, int delay, float x, float y, float scale) {
+void queueSlideInGlow(DrawContext& r, int delay, float x, float y, float scale) {
     EffectPayload p = blankPayload();
     p.x = x;
     p.y = y;
@@ -55,7 +55,7 @@ void queueSlideInGlow(Renderer& r, int delay, float x, float y, float scale) {
     queueEffect(r.backTasks, kPictureOrder, slideInGlow, delay, p);
 }
 
-void queueCaptionFlash(Renderer& r, int delay, float x, float y, int red, int green, int blue, int length,
+void queueCaptionFlash(DrawContext& r, int delay, float x, float y, int red, int green, int blue, int length,
                        float scale) {
     EffectPayload p = blankPayload();
     p.x = x;
@@ -68,7 +68,7 @@ void queueCaptionFlash(Renderer& r, int delay, float x, float y, int red, int gr
 }
 
 // Forty plants that settle at screen x u, lower and larger the greater their root H.
-void queueScatteredPictures(Renderer& r) {
+void queueScatteredPictures(DrawContext& r) {
     MathTables& m = r.effectsRandom;
     for (int i = 0; i < 40; ++i) {
         const float h = randomFloat(m, 0.6f) + 0.45f;
@@ -88,7 +88,7 @@ void queueScatteredPictures(Renderer& r) {
 
 constexpr int kLetterEdges[10] = {0, 72, 99, 144, 204, 274, 337, 392, 423, 500};
 
-void queueTitleLetters(Renderer& r) {
+void queueTitleLetters(DrawContext& r) {
     for (int i = 0; i < 9; ++i) {
         const int left = kLetterEdges[i];
         const int width = kLetterEdges[i + 1] - left;
@@ -104,7 +104,7 @@ void queueTitleLetters(Renderer& r) {
     }
 }
 
-void drawTallPictures(Renderer& r, int f) {
+void drawTallPictures(DrawContext& r, int f) {
     GraphicsDevice& d = r.device;
     const float k = (f >= 91 && f <= 110) ? 1.8f * static_cast<float>((f - 90) * (f - 90)) : 0.0f;
     if (f <= 10) {
@@ -120,7 +120,7 @@ void drawTallPictures(Renderer& r, int f) {
     }
 }
 
-void drawCaptions(Renderer& r, int f) {
+void drawCaptions(DrawContext& r, int f) {
     GraphicsDevice& d = r.device;
     if (f >= 40 && f <= 59) {
         const int c = f <= 49 ? 25 * f - 1000 : 1500 - 25 * f;
@@ -144,7 +144,7 @@ void drawCaptions(Renderer& r, int f) {
 }
 
 // Bubbles rising along a diagonal that moves with the frame.
-void queueBubbles(Renderer& r, int f) {
+void queueBubbles(DrawContext& r, int f) {
     MathTables& m = r.effectsRandom;
     for (int i = 0; i < 2; ++i) {
         const float s = randomFloat(m, 1.0f) + 0.5f;
@@ -163,7 +163,7 @@ void queueBubbles(Renderer& r, int f) {
 }
 
 // Seeds flying up and to the left.
-void queueRisingSeed(Renderer& r) {
+void queueRisingSeed(DrawContext& r) {
     MathTables& m = r.effectsRandom;
     const int a = static_cast<int>(randomInt(m, 60)) + 100;
     const float s = randomFloat(m, 1.0f) + 0.5f;
@@ -182,7 +182,7 @@ void queueRisingSeed(Renderer& r) {
 }
 
 // Creatures and blossoms of every colour floating up from the bottom.
-void queueFloatingBlossom(Renderer& r) {
+void queueFloatingBlossom(DrawContext& r) {
     MathTables& m = r.effectsRandom;
     const int a = static_cast<int>(randomInt(m, 360));
     const float s = randomFloat(m, 1.5f) + 1.0f;
@@ -217,7 +217,7 @@ constexpr RisingPicture kRisingPictures[6] = {
     {40, 320, 360, 600, 1.0f, 255, -4}, {40, 320, 410, 600, 2.0f, 100, -8},
 };
 
-void queueLargePictures(Renderer& r) {
+void queueLargePictures(DrawContext& r) {
     for (const RisingPicture& pic : kRisingPictures) {
         EffectPayload p = blankPayload();
         p.x = pic.x;
@@ -233,7 +233,7 @@ void queueLargePictures(Renderer& r) {
 }
 
 // Green and yellow creatures sweeping in from the right.
-void queueSweepingCreature(Renderer& r) {
+void queueSweepingCreature(DrawContext& r) {
     MathTables& m = r.effectsRandom;
     const float s = randomFloat(m, 0.7f) + 0.7f;
     const int green = static_cast<int>(randomInt(m, 50));
@@ -252,7 +252,7 @@ void queueSweepingCreature(Renderer& r) {
 }
 
 // The "CLICK" prompt pulses through a 20-frame cycle of greys.
-void drawClickPrompt(Renderer& r, int f) {
+void drawClickPrompt(DrawContext& r, int f) {
     const int m = ((30 - 11 * (f % 20)) % 256 + 256) % 256;
     drawSprite(r.device, kLogoTexture, kDarken, 574.0f, 15.0f, 0, 390, 130, 25, 1.0f, 1.0f, 0, m, m, m);
 }
@@ -260,7 +260,7 @@ void drawClickPrompt(Renderer& r, int f) {
 // ---- Menu -------------------------------------------------------------------------------
 
 // One drifting plant; the draws are u, the colour, then the picture.
-void queueDriftingPicture(Renderer& r, const int32_t& followY, bool fromRight) {
+void queueDriftingPicture(DrawContext& r, const int32_t& followY, bool fromRight) {
     MathTables& m = r.effectsRandom;
     const float u = randomFloat(m, 1.0f);
     const PrimaryColour colour = randomPrimary(m, 120);
@@ -279,7 +279,7 @@ void queueDriftingPicture(Renderer& r, const int32_t& followY, bool fromRight) {
 
 }  // namespace
 
-void setupTitlePicture(Renderer& r) {
+void setupTitlePicture(DrawContext& r) {
     clearTasks(r.backTasks);
     clearTasks(r.frontTasks);
     r.viewOffset = {0.0f, 0.0f};
@@ -297,7 +297,7 @@ void setupTitlePicture(Renderer& r) {
     queueEffect(r.frontTasks, 0, fadeInDarken, 247, screenFade(255, 8));
 }
 
-void drawTitlePicture(Renderer& r, uint32_t frame) {
+void drawTitlePicture(DrawContext& r, uint32_t frame) {
     // Scene frames wrap only after years; anything past the title's end draws like a late frame.
     const int f = frame > 100000u ? 100000 : static_cast<int>(frame);
     drawTallPictures(r, f);
@@ -313,7 +313,7 @@ void drawTitlePicture(Renderer& r, uint32_t frame) {
     drawClickPrompt(r, f);
 }
 
-void setupMenuPicture(Renderer& r, const int32_t& followY) {
+void setupMenuPicture(DrawContext& r, const int32_t& followY) {
     clearTasks(r.backTasks);
     clearTasks(r.frontTasks);
     // The menu fades in from black.
@@ -321,7 +321,7 @@ void setupMenuPicture(Renderer& r, const int32_t& followY) {
     for (int i = 0; i < 90; ++i) queueDriftingPicture(r, followY, false);
 }
 
-void drawMenuPicture(Renderer& r, uint32_t f, const int32_t& followY) {
+void drawMenuPicture(DrawContext& r, uint32_t f, const int32_t& followY) {
     GraphicsDevice& d = r.device;
     drawSprite(d, kLogoTexture, kDarken, 320.0f, 160.0f, 0, 0, 500, 150, 1.0f, 1.0f, 0, 255, 255, 255);
     drawSprite(d, kLogoTexture, kDarken, 560.0f, 220.0f, 800, 125, 90, 20, 1.0f, 1.0f, 0, 250, 70, 250);
@@ -334,7 +334,7 @@ void drawMenuPicture(Renderer& r, uint32_t f, const int32_t& followY) {
                      {0, 0, 0}, {0, 0, 0});
 }
 
-void setupClosingPicture(Renderer& r) {
+void setupClosingPicture(DrawContext& r) {
     queueEffect(r.frontTasks, 0, fadeOutAdditive, 0, screenFade(255, 8));
     EffectPayload words = blankPayload();
     words.x = 320.0f;

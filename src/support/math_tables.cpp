@@ -5,12 +5,7 @@
 #include "platform/clock.h"
 
 namespace {
-constexpr uint32_t kInitialX = 123456789u;
-constexpr uint32_t kInitialY = 362436069u;
-constexpr uint32_t kInitialZ = 521288629u;
 constexpr float kPi = 3.1415927f;
-
-SharedRandomWords gWords{kInitialX, kInitialY, kInitialZ};
 
 int normaliseAngle(int a) {
     if (a < 0) a = 359 - ((-(a + 1)) % 360);
@@ -18,12 +13,9 @@ int normaliseAngle(int a) {
 }
 }  // namespace
 
-SharedRandomWords& sharedRandomWords() { return gWords; }
-
-void resetSharedRandomWords() { gWords = {kInitialX, kInitialY, kInitialZ}; }
-
-void initMathTables(MathTables& m) {
+void initMathTables(MathTables& m, RandomWords& words) {
     m.randomState = 1;
+    m.words = &words;
     // The angle is worked out in double with the float value of pi (3.14159274...), which is
     // not the double nearest 3.1415927; the last bits of a fifth of the entries depend on it.
     const double pi = kPi;
@@ -40,10 +32,11 @@ void reseedFromClock(MathTables& m) {
 }
 
 uint32_t nextRandom(MathTables& m) {
-    const uint32_t t = gWords.x ^ (gWords.x << 11);
-    gWords.x = gWords.y;
-    gWords.y = gWords.z;
-    gWords.z = m.randomState;
+    RandomWords& words = *m.words;
+    const uint32_t t = words.x ^ (words.x << 11);
+    words.x = words.y;
+    words.y = words.z;
+    words.z = m.randomState;
     uint32_t w = m.randomState;
     w = w ^ (w >> 19) ^ t ^ (t >> 8);
     m.randomState = w;

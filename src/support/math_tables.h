@@ -4,25 +4,27 @@
 
 #include <cstdint>
 
+// The three generator words that every MathTables of one game shares: a draw from any of them
+// moves them all, so the world's next numbers also depend on the effects' draws. The App owns
+// the game's one set; a simulator or a test owns its own.
+struct RandomWords {
+    uint32_t x = 123456789u, y = 362436069u, z = 521288629u;
+};
+
 struct MathTables {
     uint32_t randomState = 1;   // this owner's generator word
     float sinTable[360];        // -sin(i degrees): positive angles turn toward the top of the screen
     float cosTable[360];        //  cos(i degrees)
     bool clockSeeded = false;
+    RandomWords* words = nullptr;   // shared with the game's other generators
 };
 
 struct PrimaryColour {
     int red, green, blue;
 };
 
-// The three generator words shared by every MathTables of the program.
-struct SharedRandomWords {
-    uint32_t x, y, z;
-};
-SharedRandomWords& sharedRandomWords();
-void resetSharedRandomWords();  // back to 123456789, 362436069, 521288629
-
-void initMathTables(MathTables& m);
+// Fills the tables, sets the generator word to 1 and joins the shared words.
+void initMathTables(MathTables& m, RandomWords& words);
 void reseedFromClock(MathTables& m);
 uint32_t nextRandom(MathTables& m);
 uint32_t randomInt(MathTables& m, uint32_t n);

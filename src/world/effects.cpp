@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/renderer.h"
+#include "graphics/draw_context.h"
 #include "graphics/graphics_device.h"
 
 namespace {
@@ -26,13 +26,13 @@ int fadeLength(const EffectPayload& p) { return p.length < 1 ? 1 : p.length; }
 int scaled(int channel, float factor) { return static_cast<int>(static_cast<float>(channel) * factor); }
 
 // The payload's picture: its texture and cell, darkening, at (x, y) with the given scales.
-void drawPicture(Renderer& r, const EffectPayload& p, float x, float y, float scaleX, float scaleY, int angle,
+void drawPicture(DrawContext& r, const EffectPayload& p, float x, float y, float scaleX, float scaleY, int angle,
                  int red, int green, int blue) {
     drawSprite(r.device, p.texture, kBlendDarken, x, y, p.cellX, p.cellY, p.cellW, p.cellH, scaleX, scaleY, angle,
                red, green, blue);
 }
 
-void drawFade(Renderer& r, DrawTask& task, int blendMode, bool fadingIn) {
+void drawFade(DrawContext& r, DrawTask& task, int blendMode, bool fadingIn) {
     const int age = ageTask(task);
     const EffectPayload p = readPayload(task);
     const int length = fadeLength(p);
@@ -43,7 +43,7 @@ void drawFade(Renderer& r, DrawTask& task, int blendMode, bool fadingIn) {
     if (age >= length) task.finished = true;
 }
 
-void drawPictureFading(Renderer& r, DrawTask& task, const EffectPayload& p, int age) {
+void drawPictureFading(DrawContext& r, DrawTask& task, const EffectPayload& p, int age) {
     const int length = fadeLength(p);
     const float f = 1.0f - static_cast<float>(age) / static_cast<float>(length);
     drawPicture(r, p, p.x, p.y, p.scaleX, p.scaleY, 0, scaled(p.red, f), scaled(p.green, f), scaled(p.blue, f));
@@ -51,7 +51,7 @@ void drawPictureFading(Renderer& r, DrawTask& task, const EffectPayload& p, int 
 }
 
 // The wave rings: a world point mapped to the screen, scaled by c and dimmed by d.
-void drawRing(Renderer& r, DrawTask& task, bool growing) {
+void drawRing(DrawContext& r, DrawTask& task, bool growing) {
     const int age = ageTask(task);
     const EffectPayload p = readPayload(task);
     const int a = age - 1;
@@ -146,17 +146,17 @@ EffectPayload fadePayload(int red, int green, int blue, int length) {
     return p;
 }
 
-void fadeOutAdditive(Renderer& r, DrawTask& task) { drawFade(r, task, kBlendAdditive, false); }
-void fadeOutDarken(Renderer& r, DrawTask& task) { drawFade(r, task, kBlendDarken, false); }
-void fadeInAdditive(Renderer& r, DrawTask& task) { drawFade(r, task, kBlendAdditive, true); }
-void fadeInDarken(Renderer& r, DrawTask& task) { drawFade(r, task, kBlendDarken, true); }
+void fadeOutAdditive(DrawContext& r, DrawTask& task) { drawFade(r, task, kBlendAdditive, false); }
+void fadeOutDarken(DrawContext& r, DrawTask& task) { drawFade(r, task, kBlendDarken, false); }
+void fadeInAdditive(DrawContext& r, DrawTask& task) { drawFade(r, task, kBlendAdditive, true); }
+void fadeInDarken(DrawContext& r, DrawTask& task) { drawFade(r, task, kBlendDarken, true); }
 
-void pictureFadeOut(Renderer& r, DrawTask& task) {
+void pictureFadeOut(DrawContext& r, DrawTask& task) {
     const int age = ageTask(task);
     drawPictureFading(r, task, readPayload(task), age);
 }
 
-void movingPictureFadeOut(Renderer& r, DrawTask& task) {
+void movingPictureFadeOut(DrawContext& r, DrawTask& task) {
     const int age = ageTask(task);
     EffectPayload p = readPayload(task);
     p.x += p.dx;
@@ -166,7 +166,7 @@ void movingPictureFadeOut(Renderer& r, DrawTask& task) {
     drawPictureFading(r, task, p, age);
 }
 
-void driftingPicture(Renderer& r, DrawTask& task) {
+void driftingPicture(DrawContext& r, DrawTask& task) {
     ageTask(task);
     EffectPayload p = readPayload(task);
     const float s = p.scaleX;
@@ -185,10 +185,10 @@ void driftingPicture(Renderer& r, DrawTask& task) {
     if (p.x < static_cast<float>(-(p.cellW / 2))) task.finished = true;
 }
 
-void repelRing(Renderer& r, DrawTask& task) { drawRing(r, task, true); }
-void attractRing(Renderer& r, DrawTask& task) { drawRing(r, task, false); }
+void repelRing(DrawContext& r, DrawTask& task) { drawRing(r, task, true); }
+void attractRing(DrawContext& r, DrawTask& task) { drawRing(r, task, false); }
 
-void zoomingPicture(Renderer& r, DrawTask& task) {
+void zoomingPicture(DrawContext& r, DrawTask& task) {
     const int age = ageTask(task);
     const EffectPayload p = readPayload(task);
     const float root = 1.0f / (static_cast<float>(age) * 0.3f + 0.7f);
@@ -196,7 +196,7 @@ void zoomingPicture(Renderer& r, DrawTask& task) {
     drawPicture(r, p, c * p.x + 320.0f, c * p.y + 240.0f, c, c, 0, p.red, p.green, p.blue);
 }
 
-void acceleratingPicture(Renderer& r, DrawTask& task) {
+void acceleratingPicture(DrawContext& r, DrawTask& task) {
     ageTask(task);
     EffectPayload p = readPayload(task);
     p.dx *= 1.01f;
@@ -220,7 +220,7 @@ int glowBrightness(int age) {
     return static_cast<int>(0.6 * v);
 }
 
-void glowingPicture(Renderer& r, DrawTask& task) {
+void glowingPicture(DrawContext& r, DrawTask& task) {
     const int age = ageTask(task);
     const EffectPayload p = readPayload(task);
     const int e = glowBrightness(age);
@@ -228,7 +228,7 @@ void glowingPicture(Renderer& r, DrawTask& task) {
     if (age >= kGlowFrames) task.finished = true;
 }
 
-void glowingBand(Renderer& r, DrawTask& task) {
+void glowingBand(DrawContext& r, DrawTask& task) {
     const int age = ageTask(task);
     const EffectPayload p = readPayload(task);
     const int e = glowBrightness(age);
@@ -242,7 +242,7 @@ void glowingBand(Renderer& r, DrawTask& task) {
     if (age >= kGlowFrames) task.finished = true;
 }
 
-void slideInGlow(Renderer& r, DrawTask& task) {
+void slideInGlow(DrawContext& r, DrawTask& task) {
     const int age = ageTask(task);
     const EffectPayload p = readPayload(task);
     if (age < 60) {
@@ -257,7 +257,7 @@ void slideInGlow(Renderer& r, DrawTask& task) {
     if (age >= kSlideGlowFrames) task.finished = true;
 }
 
-void hintPicture(Renderer& r, DrawTask& task) {
+void hintPicture(DrawContext& r, DrawTask& task) {
     const int age = ageTask(task);
     const EffectPayload p = readPayload(task);
     int b = age < 15 ? 14 * age : 210;

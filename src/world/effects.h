@@ -5,9 +5,9 @@
 // one, so its first drawing sees age 1.
 #include <cstdint>
 
-#include "app/task_list.h"
+#include "graphics/task_list.h"
 
-struct Renderer;
+struct DrawContext;
 
 // The 19 payload slots of a task as the effects read them. Positions are screen pixels (world
 // units for the wave rings). followY is a reference: being 64 bits wide it takes the slot before
@@ -43,21 +43,21 @@ EffectPayload picturePayload(float x, float y, int texture, int cellX, int cellY
 EffectPayload fadePayload(int red, int green, int blue, int length);
 
 // The fifteen callbacks.
-void slideInGlow(Renderer& renderer, DrawTask& task);
-void fadeOutAdditive(Renderer& renderer, DrawTask& task);
-void fadeOutDarken(Renderer& renderer, DrawTask& task);
-void fadeInAdditive(Renderer& renderer, DrawTask& task);
-void fadeInDarken(Renderer& renderer, DrawTask& task);
-void pictureFadeOut(Renderer& renderer, DrawTask& task);
-void movingPictureFadeOut(Renderer& renderer, DrawTask& task);
-void driftingPicture(Renderer& renderer, DrawTask& task);
-void repelRing(Renderer& renderer, DrawTask& task);
-void attractRing(Renderer& renderer, DrawTask& task);
-void zoomingPicture(Renderer& renderer, DrawTask& task);
-void acceleratingPicture(Renderer& renderer, DrawTask& task);
-void glowingPicture(Renderer& renderer, DrawTask& task);
-void glowingBand(Renderer& renderer, DrawTask& task);
-void hintPicture(Renderer& renderer, DrawTask& task);
+void slideInGlow(DrawContext& context, DrawTask& task);
+void fadeOutAdditive(DrawContext& context, DrawTask& task);
+void fadeOutDarken(DrawContext& context, DrawTask& task);
+void fadeInAdditive(DrawContext& context, DrawTask& task);
+void fadeInDarken(DrawContext& context, DrawTask& task);
+void pictureFadeOut(DrawContext& context, DrawTask& task);
+void movingPictureFadeOut(DrawContext& context, DrawTask& task);
+void driftingPicture(DrawContext& context, DrawTask& task);
+void repelRing(DrawContext& context, DrawTask& task);
+void attractRing(DrawContext& context, DrawTask& task);
+void zoomingPicture(DrawContext& context, DrawTask& task);
+void acceleratingPicture(DrawContext& context, DrawTask& task);
+void glowingPicture(DrawContext& context, DrawTask& task);
+void glowingBand(DrawContext& context, DrawTask& task);
+void hintPicture(DrawContext& context, DrawTask& task);
 
 // Brightness of the glowing picture and band at an age: rises over 30 frames to 144, holds,
 // and falls to 0 at age 150.

@@ -1,6 +1,6 @@
 #include "world/play_clock.h"
 
-#include "app/renderer.h"
+#include "graphics/task_list.h"
 #include "input/input_device.h"
 #include "platform/keys.h"
 #include "world/bursts.h"
@@ -11,10 +11,6 @@ namespace {
 
 constexpr int kMutationRadiusSquared = 28900;   // radius 170
 constexpr int kFlashFrames = 8;
-
-void takeFlash(World& w, int red, int green, int blue) {
-    if (w.renderer) screenFlash(*w.renderer, red, green, blue, kFlashFrames);
-}
 
 bool nearCursor(const World& w, const WorldObject& o) {
     const int dx = static_cast<int>(o.x) - w.cursorX;
@@ -94,7 +90,7 @@ void advanceClock(World& w, int frame) {
     }
 }
 
-void mutationKey(World& w) {
+void mutationKey(World& w, TaskList& effects) {
     if (!w.input || !keyPressed(*w.input, platform::DIK_SPACE)) return;
     if (w.timeLeftMs <= 0) return;
 
@@ -112,11 +108,11 @@ void mutationKey(World& w) {
     // The mutation costs ten seconds; with less left the time reads 0 and the play ends this frame.
     w.timeLeftMs -= kMutationCostMs;
     if (w.timeLeftMs < 0) w.timeLeftMs = 0;
-    takeFlash(w, 100, 255, 100);
+    screenFlash(effects, 100, 255, 100, kFlashFrames);
     playWorldSound(w, kSlotMutation);
 }
 
-void checkOverpopulation(World& w) {
+void checkOverpopulation(World& w, TaskList& effects) {
     if (w.objects.count < w.objects.capacity) return;
     resetPool(w.seeds, true);
     // The objects created per kind go on counting over the whole play.
@@ -131,11 +127,11 @@ void checkOverpopulation(World& w) {
             addRefillDrop(w);
         }
     }
-    takeFlash(w, 255, 255, 255);
+    screenFlash(effects, 255, 255, 255, kFlashFrames);
 }
 
-void screenFlash(Renderer& renderer, int red, int green, int blue, int frames) {
-    queueEffect(renderer.frontTasks, 0, fadeOutAdditive, 0, fadePayload(red, green, blue, frames));
+void screenFlash(TaskList& effects, int red, int green, int blue, int frames) {
+    queueEffect(effects, 0, fadeOutAdditive, 0, fadePayload(red, green, blue, frames));
 }
 
 void releaseFaded(World& w) { removeFadedRecords(w.objects); }

@@ -135,7 +135,7 @@ void advanceWave(World& w, int& wave, RingPush direction) {
 void startWave(World& w, int& wave, int slot) {
     if (wave != 0) return;
     wave = 1;
-    playSoundEffect(w.sound, slot);
+    playSoundEffect(*w.sound, slot);
 }
 
 }  // namespace

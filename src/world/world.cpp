@@ -2,27 +2,25 @@
 
 #include <cstring>
 
-void buildWorld(World& w, const void* window) {
-    constructSoundSystem(w.sound);
+void buildWorld(World& w, RandomWords& words, SoundSystem& sound) {
+    w.sound = &sound;
     buildLimiter(w.soundLimiter);
     w.viewX = w.viewY = 0.0f;
     w.mouseX = w.mouseY = 0;
     w.cursorX = w.cursorY = 0;
     w.prevCursorX = w.prevCursorY = 0;
-    initMathTables(w.math);
+    initMathTables(w.math, words);
     buildTrail(w.trail);
-    buildMenuButtons(w.menuButtons, kMenuButtonCapacity);
     buildPool(w.objects, kObjectCapacity);
     buildPool(w.seeds, kSeedCapacity);
     buildGrid(w.grid);
     w.waveX = w.waveY = 0;
-    w.window = window;
     w.input = nullptr;
     reseedFromClock(w.math);
 }
 
 void resetPlay(World& w) {
-    stopAll(w.sound);
+    stopAll(*w.sound);
     clearLimiter(w.soundLimiter);
     w.score = 0;
     w.scoreCarry = 0;
@@ -50,11 +48,11 @@ void resetPlay(World& w) {
     w.endCounter = 0;
     w.hintShown = false;
     w.musicSlot = kSlotPlayMusic;
-    playMusic(w.sound, kSlotPlayMusic);
+    playMusic(*w.sound, kSlotPlayMusic);
 }
 
 void playCurrentMusic(World& w) {
-    if (w.musicSlot != kNoMusic) playMusic(w.sound, w.musicSlot);
+    if (w.musicSlot != kNoMusic) playMusic(*w.sound, w.musicSlot);
 }
 
 void checkTimeUp(World& w) {
@@ -65,7 +63,7 @@ void advanceEnd(World& w) {
     if (w.endCounter > 0) w.endCounter += 1;
 }
 
-bool playWorldSound(World& w, int slot) { return playLimited(w.soundLimiter, w.sound, slot); }
+bool playWorldSound(World& w, int slot) { return playLimited(w.soundLimiter, *w.sound, slot); }
 
 namespace {
 

@@ -1,19 +1,19 @@
 #pragma once
 // All state of one play: the field's objects and seeds, the cursor, the counters,
-// the generator and the small containers. Built once, reset for every play.
+// the generator and the small containers. Built once, reset for every play. It plays its
+// music and effects on the App's sound system and reads the App's input; what it shows is
+// drawn by passes that only read it.
 
 #include <cstdint>
 
 #include "sound/sound_system.h"
 #include "support/math_tables.h"
 #include "world/collision_grid.h"
-#include "world/menu_buttons.h"
 #include "world/object_pool.h"
 #include "world/sound_limiter.h"
 #include "world/trail_ring.h"
 #include "world/world_object.h"
 
-struct Renderer;
 struct InputDevice;
 
 constexpr int kObjectCapacity = 555;
@@ -21,10 +21,8 @@ constexpr int kSeedCapacity = 100;
 constexpr int kNoMusic = -1;
 
 struct World {
-    const void* window = nullptr;
-    Renderer* renderer = nullptr;
-    InputDevice* input = nullptr;
-    SoundSystem sound;
+    InputDevice* input = nullptr;       // the mouse and keys the player's actions read
+    SoundSystem* sound = nullptr;       // where the world's music and effects play
     SoundLimiter soundLimiter;
     float viewX = 0, viewY = 0;
     int32_t mouseX = 0, mouseY = 0;
@@ -34,7 +32,6 @@ struct World {
     bool grabBlocked = false;
     MathTables math;
     TrailRing trail;
-    MenuButtonPool menuButtons;
     ObjectPool objects;
     ObjectPool seeds;
     CollisionGrid grid;
@@ -57,7 +54,6 @@ struct World {
     int32_t pairTests = 0;
     int32_t musicSlot = kNoMusic;
     int32_t endCounter = 0;
-    int32_t hoveredButton = 0;
     bool cloversCollectable = false;
     bool unlimitedTime = false;
     bool hintShown = false;
@@ -69,7 +65,9 @@ struct World {
     World& operator=(const World&) = delete;
 };
 
-void buildWorld(World& world, const void* window);
+// Builds every container once, joins the game's shared generator words and seeds the world's
+// generator from the clock. The sound system is the App's, built and loaded by it.
+void buildWorld(World& world, RandomWords& words, SoundSystem& sound);
 void resetPlay(World& world);
 // Plays the music of musicSlot unless there is none.
 void playCurrentMusic(World& world);

@@ -1,6 +1,6 @@
 #include "world/world_drawing.h"
 
-#include "app/renderer.h"
+#include "graphics/draw_context.h"
 #include "graphics/graphics_device.h"
 #include "support/math_tables.h"
 #include "world/effects.h"
@@ -54,7 +54,7 @@ struct Scales {
     float x, y;
 };
 
-Scales objectScales(const Renderer& r, const WorldObject& o, float scale, uint32_t frame) {
+Scales objectScales(const DrawContext& r, const WorldObject& o, float scale, uint32_t frame) {
     if (!wobblesWhileLaunched(o.kind) || o.launchTimer < 1) return {scale, scale};
     const int phase = static_cast<int>((static_cast<uint64_t>(frame) * 100u) % 360u);
     const float strength = 0.03f * static_cast<float>(o.launchTimer);
@@ -62,13 +62,13 @@ Scales objectScales(const Renderer& r, const WorldObject& o, float scale, uint32
             scale * (1.0f + strength * tableCos(r.effectsRandom, phase))};
 }
 
-void drawDyingObject(Renderer& r, const WorldObject& o, ScreenPoint p, const ObjectPicture& pic, Scales s) {
+void drawDyingObject(DrawContext& r, const WorldObject& o, ScreenPoint p, const ObjectPicture& pic, Scales s) {
     const float f = static_cast<float>(o.fadeTimer) * 0.125f;
     drawSprite(r.device, pic.texture, dyingBlend(o.kind), p.x, p.y, pic.cellX, pic.cellY, pic.side, pic.side, s.x,
                s.y, o.angle, truncScaled(o.red, f), truncScaled(o.green, f), truncScaled(o.blue, f));
 }
 
-void drawLivingObject(Renderer& r, const WorldObject& o, ScreenPoint p, const ObjectPicture& pic, Scales s) {
+void drawLivingObject(DrawContext& r, const WorldObject& o, ScreenPoint p, const ObjectPicture& pic, Scales s) {
     drawSpriteAlpha(r.device, pic.texture, true, p.x, p.y, pic.cellX, pic.cellY, pic.side, pic.side, s.x, s.y, o.angle,
                     o.alpha, o.red, o.green, o.blue);
     if (o.kind == bud && o.content >= 0 && o.content < kElementKinds) {
@@ -104,7 +104,7 @@ Rgb trailColour(int variant) {
     return variant >= 0 && variant < known ? kTrailColours[variant] : kTrailOtherColour;
 }
 
-void queueRing(Renderer& r, DrawTaskCallback ring, int waveX, int waveY, Rgb colour) {
+void queueRing(DrawContext& r, DrawTaskCallback ring, int waveX, int waveY, Rgb colour) {
     EffectPayload p;
     p.x = static_cast<float>(waveX);
     p.y = static_cast<float>(waveY);
@@ -123,7 +123,7 @@ void queueRing(Renderer& r, DrawTaskCallback ring, int waveX, int waveY, Rgb col
 
 }  // namespace
 
-ScreenPoint worldToScreen(const Renderer& r, float x, float y) {
+ScreenPoint worldToScreen(const DrawContext& r, float x, float y) {
     return {x * r.zoom - r.viewOffset.x * r.zoomBlend, y * r.zoom - r.viewOffset.y * r.zoomBlend};
 }
 
@@ -149,12 +149,12 @@ ObjectPicture objectPicture(int kind, int size, bool clover, float zoom) {
     return {kind < 8 ? kObjectsTexture : kObjects2Texture, blockLeft + side * (i % 2), side * row, side, scale};
 }
 
-void queueWaveEffects(Renderer& r, int waveX, int waveY, int attractWave, int repelWave) {
+void queueWaveEffects(DrawContext& r, int waveX, int waveY, int attractWave, int repelWave) {
     if (attractWave == 1) queueRing(r, attractRing, waveX, waveY, {70, 120, 120});
     if (repelWave == 1) queueRing(r, repelRing, waveX, waveY, {160, 160, 90});
 }
 
-void drawObjects(Renderer& r, const ObjectPool& objects, uint32_t frame) {
+void drawObjects(DrawContext& r, const ObjectPool& objects, uint32_t frame) {
     // Walk the links directly: drawing leaves the pool's iteration cursor alone.
     for (const WorldObject* o = objects.head->next; o->active; o = o->next) {
         const ScreenPoint p = worldToScreen(r, o->x, o->y);
@@ -168,7 +168,7 @@ void drawObjects(Renderer& r, const ObjectPool& objects, uint32_t frame) {
     }
 }
 
-void drawSeeds(Renderer& r, const ObjectPool& seeds) {
+void drawSeeds(DrawContext& r, const ObjectPool& seeds) {
     for (const WorldObject* s = seeds.head->next; s->active; s = s->next) {
         const ScreenPoint p = worldToScreen(r, s->x, s->y);
         if (!insideDrawingArea(p)) continue;
@@ -183,7 +183,7 @@ void drawSeeds(Renderer& r, const ObjectPool& seeds) {
     }
 }
 
-void drawTrail(Renderer& r, const TrailRing& trail, uint32_t frame) {
+void drawTrail(DrawContext& r, const TrailRing& trail, uint32_t frame) {
     // The particles spin 16 degrees a frame, clockwise.
     const int angle = -static_cast<int>((static_cast<uint64_t>(frame) * 16u) % 360u);
     for (const TrailParticle& t : trail.particles) {
@@ -199,11 +199,11 @@ void drawTrail(Renderer& r, const TrailRing& trail, uint32_t frame) {
     }
 }
 
-void drawBackgroundFilter(Renderer& r) {
+void drawBackgroundFilter(DrawContext& r) {
     drawSprite(r.device, kFilterTexture, kBlendDarken, 320.0f, 240.0f, 0, 0, 640, 480, 1.0f, 1.0f, 0, 255, 255, 255);
 }
 
-void drawMiniMap(Renderer& r) {
+void drawMiniMap(DrawContext& r) {
     drawSpriteAlpha(r.device, kObjectsTexture, false, 571.0f, 427.0f, 700, 190, 64, 48, 1.0f, 1.0f, 0, 80, 0, 0, 255);
     // The marker is the map at half size: the part of the field in view at zoom 1.
     const float markerX = 571.0f + r.viewOffset.x / 1280.0f * 64.0f;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-struct Renderer;
+struct DrawContext;
 struct ObjectPool;
 struct TrailRing;
 
@@ -17,8 +17,8 @@ struct ScreenPoint {
     float x, y;
 };
 
-// Where a world point lands on the 640 x 480 screen under the renderer's view and zoom.
-ScreenPoint worldToScreen(const Renderer& renderer, float x, float y);
+// Where a world point lands on the 640 x 480 screen under the drawing context's view and zoom.
+ScreenPoint worldToScreen(const DrawContext& context, float x, float y);
 bool insideDrawingArea(ScreenPoint p);
 
 // The picture of an object: which sheet, which cell, and the scale that shows it at half its
@@ -33,9 +33,9 @@ ObjectPicture objectPicture(int kind, int size, bool clover, float zoom);
 
 // Adds the attract ring on the first frame of an attract wave and the repel ring on the first
 // frame of a repel wave, to the back task list so that they lie under the field.
-void queueWaveEffects(Renderer& renderer, int waveX, int waveY, int attractWave, int repelWave);
-void drawSeeds(Renderer& renderer, const ObjectPool& seeds);
-void drawObjects(Renderer& renderer, const ObjectPool& objects, uint32_t frame);
-void drawTrail(Renderer& renderer, const TrailRing& trail, uint32_t frame);
-void drawBackgroundFilter(Renderer& renderer);
-void drawMiniMap(Renderer& renderer);
+void queueWaveEffects(DrawContext& context, int waveX, int waveY, int attractWave, int repelWave);
+void drawSeeds(DrawContext& context, const ObjectPool& seeds);
+void drawObjects(DrawContext& context, const ObjectPool& objects, uint32_t frame);
+void drawTrail(DrawContext& context, const TrailRing& trail, uint32_t frame);
+void drawBackgroundFilter(DrawContext& context);
+void drawMiniMap(DrawContext& context);

@@ -10,13 +10,12 @@
 #include <memory>
 #include <new>
 
-#include "app/renderer.h"
 #include "bench_field.h"
 #include "input/input_device.h"
 #include "platform/headless/headless.h"
 #include "platform/keys.h"
 #include "sound/sound_system.h"
-#include "world/play_frame.h"
+#include "world/world_steps.h"
 #include "world/player.h"
 #include "world/world.h"
 
@@ -73,12 +72,6 @@ void playerInput(InputDevice& in, int frame) {
     else if (in.keyEdge[platform::DIK_SPACE] == kKeyUp) in.keyEdge[platform::DIK_SPACE] = kKeyPressedUnread;
 }
 
-struct Play {
-    World world;
-    Renderer renderer;
-    InputDevice input;
-};
-
 }  // namespace
 
 TEST(Allocation, TheCounterSeesAnAllocation) {
@@ -91,24 +84,17 @@ TEST(Allocation, AThousandBusyPlayFramesAllocateNothingInTheWorldSteps) {
     namespace hl = platform::headless;
     hl::resetAudio();
     hl::assumeAudioFilesExist(true);
-    auto play = std::make_unique<Play>();
+    auto play = std::make_unique<FieldRig>();
+    buildFieldRig(*play);
     World& w = play->world;
-    Renderer& r = play->renderer;
-    buildWorld(w, nullptr);
-    loadSoundTable(w.sound);
-    constructInputDevice(play->input);
-    constructTaskList(r.backTasks, r, kBackTaskCapacity);
-    constructTaskList(r.frontTasks, r, kFrontTaskCapacity);
-    r.device.drawEnabled = false;
-    w.input = &play->input;
-    w.renderer = &r;
+    DrawContext& r = play->drawing;
     // Near full pools in the clover mode, so that the pool fills up and overflows within the run.
     fillField(w, 520, kSeedCapacity, 99u);
     w.cloversCollectable = true;
     w.timeLeftMs = 170000;
 
     // The headless sound device records each play: give its record room for any frame first.
-    for (int i = 0; i < 512; ++i) playSoundEffect(w.sound, 5);
+    for (int i = 0; i < 512; ++i) playSoundEffect(play->sound, 5);
     hl::clearAudioEvents();
 
     long allocations = 0;
@@ -118,7 +104,7 @@ TEST(Allocation, AThousandBusyPlayFramesAllocateNothingInTheWorldSteps) {
         updateCursor(w, 1.0f, 1.0f);
         const int before = w.objects.count;
         const long start = gAllocations.load();
-        runPlayWorldSteps(w, frame, 1.0f);
+        runPlayWorldSteps(w, r, frame);
         const long made = gAllocations.load() - start;
         if (w.objects.count < before - 100) ++overflows;
         if (frame > kSettleFrames && made > 0) {
@@ -136,8 +122,6 @@ TEST(Allocation, AThousandBusyPlayFramesAllocateNothingInTheWorldSteps) {
     EXPECT_GE(overflows, 1);
     EXPECT_EQ(w.endCounter, 0);
 
-    destroyTaskList(r.backTasks);
-    destroyTaskList(r.frontTasks);
-    unloadSoundTable(w.sound);
+    destroyFieldRig(*play);
     hl::resetAudio();
 }

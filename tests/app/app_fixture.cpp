@@ -79,7 +79,7 @@ void AppTest::startApp() {
     readDesktopSize();
     ASSERT_TRUE(createMainWindow());
     app = std::make_unique<App>();
-    constructApp(*app, &mainWindow);
+    constructApp(*app);
 }
 
 void AppTest::holdKeys(std::initializer_list<int> keys) {

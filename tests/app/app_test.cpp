@@ -26,7 +26,7 @@ void testScene(App& app) {
     advanceSceneFrame(app);
     ++gSceneCalls;
     hl::advanceTicks(gSceneCost);
-    drawRect(app.renderer.device, 0, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
+    drawRect(app.renderer.drawing.device, 0, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
 }
 
 class FrameLoopTest : public AppTest {
@@ -200,7 +200,7 @@ TEST_F(FrameLoopTest, EscapeOneAndF3WorkWhilePausedAndOneEndsThePause) {
     frameWithKeys({DIK_RETURN});
     ASSERT_TRUE(app->paused);
     frameWithKeys({DIK_F3});
-    EXPECT_TRUE(app->world.sound.muted);
+    EXPECT_TRUE(app->sound.muted);
     frameWithKeys({DIK_1});
     EXPECT_FALSE(app->paused);
     EXPECT_EQ(app->scene, &sceneTitle);
@@ -225,15 +225,15 @@ TEST_F(FrameLoopTest, F3MutesWithStopAndUnmutesWithTheCurrentMusicOnly) {
     world.musicSlot = kSlotTitleMusic;
     hl::clearAudioEvents();
     frameWithKeys({DIK_F3});
-    EXPECT_TRUE(world.sound.muted);
+    EXPECT_TRUE(app->sound.muted);
     EXPECT_EQ(audioCalls(hl::AudioCall::StopAll), 1);
-    EXPECT_FALSE(playSoundEffect(world.sound, kSlotDecide));
+    EXPECT_FALSE(playSoundEffect(app->sound, kSlotDecide));
 
     frameWithKeys({});
     frameWithKeys({DIK_F3});
-    EXPECT_FALSE(world.sound.muted);
+    EXPECT_FALSE(app->sound.muted);
     ASSERT_EQ(audioCalls(hl::AudioCall::PlayMusic), 1);
-    EXPECT_EQ(hl::playingMusic(), world.sound.segments[kSlotTitleMusic]);
+    EXPECT_EQ(hl::playingMusic(), app->sound.segments[kSlotTitleMusic]);
 
     frameWithKeys({});
     frameWithKeys({DIK_F3});
@@ -241,7 +241,7 @@ TEST_F(FrameLoopTest, F3MutesWithStopAndUnmutesWithTheCurrentMusicOnly) {
     frameWithKeys({});
     hl::clearAudioEvents();
     frameWithKeys({DIK_F3});
-    EXPECT_FALSE(world.sound.muted);
+    EXPECT_FALSE(app->sound.muted);
     EXPECT_EQ(audioCalls(hl::AudioCall::PlayMusic), 0);
 }
 
@@ -311,9 +311,9 @@ TEST_F(FrameLoopTest, OverlayShowsMuteAndAFrameSkipNoteThatDimsAsSkippingEnds) {
     };
     app->lastSleep = 33;
     const size_t plain = overlayDraws().size();
-    app->world.sound.muted = true;
+    app->sound.muted = true;
     EXPECT_EQ(overlayDraws().size(), plain + 4) << "M, U, T, E";
-    app->world.sound.muted = false;
+    app->sound.muted = false;
 
     app->skipCounter = 5;
     auto draws = overlayDraws();
@@ -371,7 +371,7 @@ FrameSteps stepsOf(const std::vector<hl::DrawCall>& draws, int fontTexture) {
 TEST_F(FrameLoopTest, PausedFramesShowTheKeptScenePictureWithOneFreshOverlayAndOneInversion) {
     useTestScene();
     app->lastSleep = 33;
-    const int font = app->renderer.device.textures[kInterfaceTexture].handle;
+    const int font = app->renderer.drawing.device.textures[kInterfaceTexture].handle;
     frameWithKeys({DIK_F4});
     ASSERT_TRUE(app->inverted);
     hl::clearVideoRecord();
@@ -402,17 +402,17 @@ TEST_F(FrameLoopTest, PausedFramesShowTheKeptScenePictureWithOneFreshOverlayAndO
 TEST_F(FrameLoopTest, OverlayNotesStayCurrentWhilePaused) {
     useTestScene();
     app->lastSleep = 33;
-    const int font = app->renderer.device.textures[kInterfaceTexture].handle;
+    const int font = app->renderer.drawing.device.textures[kInterfaceTexture].handle;
     frameWithKeys({DIK_RETURN});
     ASSERT_TRUE(app->paused);
     hl::clearVideoRecord();
     frameWithKeys({DIK_F3});
-    ASSERT_TRUE(app->world.sound.muted);
+    ASSERT_TRUE(app->sound.muted);
     EXPECT_EQ(stepsOf(hl::videoRecord().draws, font).muteGlyphs, 4) << "M, U, T, E";
     frameWithKeys({});
     hl::clearVideoRecord();
     frameWithKeys({DIK_F3});
-    ASSERT_FALSE(app->world.sound.muted);
+    ASSERT_FALSE(app->sound.muted);
     const FrameSteps after = stepsOf(hl::videoRecord().draws, font);
     EXPECT_EQ(after.shows, 1) << "the note's old pixels go with the kept picture";
     EXPECT_EQ(after.drawsBeforeFirstCopy, 0);
@@ -425,14 +425,14 @@ TEST_F(FrameLoopTest, SkippedFramesNeitherKeepNorShowThePicture) {
     app->lastSleep = 0;   // heavy: odd scene frames are skipped
     hl::clearVideoRecord();
     runFrame(*app);
-    ASSERT_FALSE(app->renderer.device.drawEnabled);
+    ASSERT_FALSE(app->renderer.drawing.device.drawEnabled);
     EXPECT_TRUE(hl::videoRecord().draws.empty()) << "no keep of a picture the scene did not draw";
     app->paused = true;
     app->sceneFrame = 1;   // a paused scene does not advance its frame
     app->lastSleep = 0;
     hl::clearVideoRecord();
     runFrame(*app);
-    ASSERT_FALSE(app->renderer.device.drawEnabled);
+    ASSERT_FALSE(app->renderer.drawing.device.drawEnabled);
     EXPECT_TRUE(hl::videoRecord().draws.empty());
 }
 
@@ -447,7 +447,7 @@ TEST_F(FrameLoopTest, BootSceneShowsTheLoadingPictureEveryFrame) {
     EXPECT_EQ(draws[0].texture, platform::kNoTexture);
     EXPECT_EQ(draws[0].vertices[0].colour, 0xFF000000u);
     EXPECT_FLOAT_EQ(quadWidth(draws[0]), 640.0f);
-    const int logo = app->renderer.device.textures[kInterfaceTexture].handle;
+    const int logo = app->renderer.drawing.device.textures[kInterfaceTexture].handle;
     for (int i = 1; i <= 3; ++i) {
         EXPECT_EQ(draws[i].texture, logo);
         EXPECT_EQ(draws[i].blend.source, platform::BlendFactor::SrcAlpha);

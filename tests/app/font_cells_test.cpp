@@ -79,7 +79,7 @@ protected:
         startApp();
         // Every sheet at 1024 x 1024, so that each draw reads back as the cell it sampled.
         std::vector<uint32_t> white(kSheet * kSheet, 0xFFFFFFFFu);
-        for (TextureSlot& slot : app->renderer.device.textures) {
+        for (TextureSlot& slot : app->renderer.drawing.device.textures) {
             slot.handle = createTexture(white.data(), kSheet, kSheet);
             slot.width = slot.height = kSheet;
         }
@@ -87,7 +87,7 @@ protected:
         hl::setCursor(320, 470);
     }
 
-    int sheetHandle() const { return app->renderer.device.textures[kInterfaceTexture].handle; }
+    int sheetHandle() const { return app->renderer.drawing.device.textures[kInterfaceTexture].handle; }
 
     // Runs a frame and checks every draw it made from the interface sheet.
     void frame(const char* where) {
@@ -228,7 +228,7 @@ TEST_F(FontCellsTest, TheOverlaysNotesStayClearOfTheHudsLabelsAndNumbers) {
     hl::clearVideoRecord();
     drawDebugOverlay(*app);
     const std::vector<hl::DrawCall> plain = hl::videoRecord().draws;
-    app->world.sound.muted = true;
+    app->sound.muted = true;
     app->skipCounter = kSkipFrames;
     hl::clearVideoRecord();
     drawDebugOverlay(*app);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/asset_archive.h"
+#include "support/asset_archive.h"
 #include "sound/sound_system.h"
 
 namespace {

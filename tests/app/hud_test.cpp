@@ -79,24 +79,24 @@ std::vector<int> textDigitsIn(const std::vector<Seen>& d, int r, int g, int b) {
 
 class HudTest : public ::testing::Test {
 protected:
+    RandomWords words;
     std::unique_ptr<Renderer> owned = std::make_unique<Renderer>();
     Renderer& r = *owned;
     int32_t counts[kHudKinds] = {1, 2, 3, 4, 5, 6, 7};
 
     void SetUp() override {
-        initMathTables(r.effectsRandom);
-        resetSharedRandomWords();
-        r.effectsRandom.randomState = 77;
+        initMathTables(r.drawing.effectsRandom, words);
+        r.drawing.effectsRandom.randomState = 77;
         const std::vector<uint32_t> pixels(kTexSide * kTexSide, 0xFFFFFFFFu);
         const int handle = platform::createTexture(pixels.data(), kTexSide, kTexSide);
         ASSERT_NE(handle, platform::kNoTexture);
-        r.device.textures[kInterfaceTexture].handle = handle;
-        platform::textureSize(handle, r.device.textures[kInterfaceTexture].width,
-                              r.device.textures[kInterfaceTexture].height);
+        r.drawing.device.textures[kInterfaceTexture].handle = handle;
+        platform::textureSize(handle, r.drawing.device.textures[kInterfaceTexture].width,
+                              r.drawing.device.textures[kInterfaceTexture].height);
         platform::headless::clearVideoRecord();
     }
 
-    void TearDown() override { platform::destroyTexture(r.device.textures[kInterfaceTexture].handle); }
+    void TearDown() override { platform::destroyTexture(r.drawing.device.textures[kInterfaceTexture].handle); }
 
     void hud(int32_t timeMs, int32_t aquaReserve = 5000, int32_t highlight = -1) {
         drawHud(r, 12345678, 3, counts, 28, timeMs, aquaReserve, highlight, 42);
@@ -104,10 +104,10 @@ protected:
 
     // The value the next running clock will roll, without disturbing the generator.
     uint32_t nextRoll() {
-        const SharedRandomWords words = sharedRandomWords();
-        MathTables copy = r.effectsRandom;
+        const RandomWords wordsBefore = words;
+        MathTables copy = r.drawing.effectsRandom;
         const uint32_t roll = nextRandom(copy);
-        sharedRandomWords() = words;
+        words = wordsBefore;
         return roll;
     }
 };
@@ -148,7 +148,7 @@ TEST_F(HudTest, KindCountersWidenForLargeCountsAndTheHighlightSitsBehindOne) {
 }
 
 TEST_F(HudTest, ScoreAndClockInkAndLightLayers) {
-    const MathTables before = r.effectsRandom;
+    const MathTables before = r.drawing.effectsRandom;
     hud(0);
     const std::vector<Seen> d = drawn();
     // Score: carry then score, ink at y 15 from x 139, light 2 up and left.
@@ -157,7 +157,7 @@ TEST_F(HudTest, ScoreAndClockInkAndLightLayers) {
     // A stopped clock reads 00:00.00 and rolls nothing.
     EXPECT_EQ(smallDigitsAt(d, 465.0f, 4), (std::vector<int>{0, 0, 10, 0, 0, 10, 0, 0}));
     EXPECT_EQ(smallDigitsAt(d, 463.0f, 3), (std::vector<int>{0, 0, 10, 0, 0, 10, 0, 0}));
-    EXPECT_EQ(r.effectsRandom.randomState, before.randomState);
+    EXPECT_EQ(r.drawing.effectsRandom.randomState, before.randomState);
 
     std::vector<float> inkX, lightX;
     for (const Seen& s : d) {
@@ -184,17 +184,17 @@ TEST_F(HudTest, ClockFlickersOnlyWhileRunning) {
     // The endless mode's held time is steady: 99:59.59 and no roll.
     for (int frame = 0; frame < 3; ++frame) {
         platform::headless::clearVideoRecord();
-        const uint32_t state = r.effectsRandom.randomState;
+        const uint32_t state = r.drawing.effectsRandom.randomState;
         hud(5999590);
         EXPECT_EQ(smallDigitsAt(drawn(), 465.0f, 4), (std::vector<int>{9, 9, 10, 5, 9, 10, 5, 9}));
         EXPECT_EQ(smallDigitsAt(drawn(), 463.0f, 3), (std::vector<int>{9, 9, 10, 5, 9, 10, 5, 9}));
-        EXPECT_EQ(r.effectsRandom.randomState, state);
+        EXPECT_EQ(r.drawing.effectsRandom.randomState, state);
     }
 
     // The last running value still rolls.
-    const uint32_t state = r.effectsRandom.randomState;
+    const uint32_t state = r.drawing.effectsRandom.randomState;
     hud(kHudLastRunningMs);
-    EXPECT_NE(r.effectsRandom.randomState, state);
+    EXPECT_NE(r.drawing.effectsRandom.randomState, state);
 }
 
 TEST_F(HudTest, WaterGaugeFillsInProportion) {

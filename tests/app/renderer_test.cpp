@@ -26,17 +26,17 @@ TEST_F(RendererTest, StartLoadsEveryImageAndLeavesTheArchivesAsTheyWere) {
     for (int i = 0; i < kImageCount; ++i) {
         const ImageEntry& image = kImageTable[i];
         EXPECT_EQ(apptest::readFile(folder / (std::string(image.file) + ".bnd")), before[i]) << image.file;
-        const int handle = app->renderer.device.textures[image.slot].handle;
+        const int handle = app->renderer.drawing.device.textures[image.slot].handle;
         ASSERT_NE(handle, platform::kNoTexture) << image.file;
         // Each test image has its own size, so a texture in the wrong slot shows here.
         EXPECT_EQ(hl::videoRecord().textures[handle].imageWidth, 8 + 8 * image.slot) << image.file;
         EXPECT_FALSE(fs::exists(folder / image.file)) << "no plain image may appear";
     }
-    EXPECT_TRUE(app->renderer.device.fonts[0].created);
-    EXPECT_FLOAT_EQ(app->renderer.zoom, 1.0f);
-    EXPECT_FLOAT_EQ(app->renderer.zoomBlend, 1.0f);
-    EXPECT_EQ(app->renderer.backTasks.capacity, kBackTaskCapacity);
-    EXPECT_EQ(app->renderer.frontTasks.capacity, kFrontTaskCapacity);
+    EXPECT_TRUE(app->renderer.drawing.device.fonts[0].created);
+    EXPECT_FLOAT_EQ(app->renderer.drawing.zoom, 1.0f);
+    EXPECT_FLOAT_EQ(app->renderer.drawing.zoomBlend, 1.0f);
+    EXPECT_EQ(app->renderer.drawing.backTasks.capacity, kBackTaskCapacity);
+    EXPECT_EQ(app->renderer.drawing.frontTasks.capacity, kFrontTaskCapacity);
 }
 
 TEST_F(RendererTest, StartPresentsTheLoadingPictureBeforeTheSoundsLoad) {
@@ -50,8 +50,8 @@ TEST_F(RendererTest, StartPresentsTheLoadingPictureBeforeTheSoundsLoad) {
 TEST_F(RendererTest, LoadingPictureIsNotPresentedOnASkippedFrame) {
     startApp();
     hl::clearVideoRecord();
-    app->renderer.device.drawEnabled = false;
-    drawLoadingScreen(app->renderer, 3);
+    app->renderer.drawing.device.drawEnabled = false;
+    drawLoadingScreen(app->renderer.drawing.device, 3);
     EXPECT_TRUE(hl::videoRecord().draws.empty());
     EXPECT_EQ(hl::videoRecord().presents, 0);
     EXPECT_EQ(hl::videoRecord().endScenes, 1);
@@ -64,10 +64,11 @@ void loadFromReadOnlyFolder(const fs::path& folder) {
     if (access((folder / "img/logo.png.bnd").c_str(), W_OK) == 0) std::exit(3);  // not read-only
     ASSERT_TRUE(registerWindowClass());
     ASSERT_TRUE(createMainWindow());
+    static RandomWords words;
     static Renderer renderer;
-    constructRenderer(renderer, &mainWindow);
+    constructRenderer(renderer, words);
     for (const ImageEntry& image : kImageTable) {
-        if (renderer.device.textures[image.slot].handle == platform::kNoTexture) std::exit(4);
+        if (renderer.drawing.device.textures[image.slot].handle == platform::kNoTexture) std::exit(4);
     }
     std::exit(0);
 }

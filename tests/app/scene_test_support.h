@@ -1,5 +1,5 @@
 #pragma once
-// A recording renderer with every sheet present at 1024 x 1024, and a reader that turns a
+// A recording drawing context with every sheet present at 1024 x 1024, and a reader that turns a
 // recorded draw back into the picture it showed: sheet, cell, centre, size, colour.
 #include <gtest/gtest.h>
 
@@ -8,10 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/renderer.h"
 #include "platform/headless/headless.h"
 #include "support/math_tables.h"
-#include "test_support/recording_renderer.h"
+#include "test_support/recording_drawing.h"
 
 namespace scenetest {
 
@@ -26,13 +25,11 @@ struct Seen {
     platform::headless::DrawCall call;
 };
 
-// The recording renderer with its effects generator seeded by hand.
-class RendererTest : public testsupport::RecordingRendererTest {
+// The recording drawing context with its effects generator seeded by hand.
+class RendererTest : public testsupport::RecordingDrawingTest {
 protected:
     void SetUp() override {
-        RecordingRendererTest::SetUp();
-        resetSharedRandomWords();
-        initMathTables(r.effectsRandom);
+        RecordingDrawingTest::SetUp();
         r.effectsRandom.randomState = 12345;
     }
 

@@ -19,8 +19,8 @@ using namespace platform;
 using scenetest::Seen;
 
 // Marker tasks: a small rectangle in a colour of their own, to place the task runs among the draws.
-void backMarker(Renderer& r, DrawTask&) { drawRect(r.device, 0, 0.0f, 0.0f, 10, 10, 1, 2, 3, true); }
-void frontMarker(Renderer& r, DrawTask&) { drawRect(r.device, 0, 0.0f, 0.0f, 10, 10, 4, 5, 6, true); }
+void backMarker(DrawContext& r, DrawTask&) { drawRect(r.device, 0, 0.0f, 0.0f, 10, 10, 1, 2, 3, true); }
+void frontMarker(DrawContext& r, DrawTask&) { drawRect(r.device, 0, 0.0f, 0.0f, 10, 10, 4, 5, 6, true); }
 
 class ScenesTest : public apptest::AppTest {
 protected:
@@ -29,7 +29,7 @@ protected:
         startApp();
         // Every sheet at 1024 x 1024, so that each draw can be read back as its cell.
         std::vector<uint32_t> white(1024 * 1024, 0xFFFFFFFFu);
-        for (TextureSlot& slot : app->renderer.device.textures) {
+        for (TextureSlot& slot : app->renderer.drawing.device.textures) {
             slot.handle = platform::createTexture(white.data(), 1024, 1024);
             slot.width = slot.height = 1024;
         }
@@ -48,7 +48,7 @@ protected:
             s.call = call;
             s.texture = -1;
             for (int slot = 0; slot < kTextureCount; ++slot)
-                if (app->renderer.device.textures[slot].handle == call.texture) s.texture = slot;
+                if (app->renderer.drawing.device.textures[slot].handle == call.texture) s.texture = slot;
             float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f, minU = 1e9f, minV = 1e9f;
             for (int i = 0; i < call.count; ++i) {
                 minX = std::min(minX, call.vertices[i].x), maxX = std::max(maxX, call.vertices[i].x);
@@ -84,7 +84,7 @@ protected:
             n += (e.call == call && (handleCount < 0 || e.handle == handleCount)) ? 1 : 0;
         return n;
     }
-    int effectPlays(int slot) { return plays(hl::AudioCall::PlayEffect, app->world.sound.segments[slot]); }
+    int effectPlays(int slot) { return plays(hl::AudioCall::PlayEffect, app->sound.segments[slot]); }
     // The ink layer of a button, found by its cell row.
     const Seen* buttonInk(const std::vector<Seen>& all, int cellY) {
         for (const Seen& s : all)
@@ -155,7 +155,7 @@ TEST_F(ScenesTest, HoveredButtonLiftsGlowsRedAndSelectSoundsOnEachNewButton) {
     hl::clearAudioEvents();
     hl::setCursor(180, 250);
     frame();
-    EXPECT_EQ(app->world.hoveredButton, kButtonNormal);
+    EXPECT_EQ(app->hoveredButton, kButtonNormal);
     std::vector<Seen> all = drawn();
     EXPECT_FLOAT_EQ(buttonInk(all, 430)->centreX, 182.0f);
     EXPECT_FLOAT_EQ(buttonInk(all, 430)->centreY, 248.0f);
@@ -167,16 +167,16 @@ TEST_F(ScenesTest, HoveredButtonLiftsGlowsRedAndSelectSoundsOnEachNewButton) {
     EXPECT_EQ(effectPlays(kSlotSelect), 1) << "staying on a button is quiet";
     hl::setCursor(190, 300);
     frame();
-    EXPECT_EQ(app->world.hoveredButton, kButtonClover);
+    EXPECT_EQ(app->hoveredButton, kButtonClover);
     EXPECT_EQ(effectPlays(kSlotSelect), 2) << "straight onto another button";
     hl::setCursor(400, 200);
     frame();
-    EXPECT_EQ(app->world.hoveredButton, 0);
+    EXPECT_EQ(app->hoveredButton, 0);
     EXPECT_EQ(effectPlays(kSlotSelect), 2) << "off every button is quiet";
     // Edges do not count: button 3's top edge is y 375.
     hl::setCursor(160, 375);
     frame();
-    EXPECT_EQ(app->world.hoveredButton, 0);
+    EXPECT_EQ(app->hoveredButton, 0);
 }
 
 TEST_F(ScenesTest, AClickBesideTheButtonsIsUsedUpAndDoesNotActLater) {
@@ -230,7 +230,7 @@ TEST_F(ScenesTest, EachMenuButtonLeadsWhereItSays) {
 TEST_F(ScenesTest, InformationScreenFadesInAndItsBackButtonReturnsToTheMenu) {
     switchScene(*app, sceneInfo);
     frame();
-    EXPECT_EQ(app->world.menuButtons.count, 1);
+    EXPECT_EQ(app->menuButtons.count, 1);
     click(400, 200);
     EXPECT_EQ(app->scene, &sceneInfo);
     frame();
@@ -243,7 +243,7 @@ TEST_F(ScenesTest, InformationScreenFadesInAndItsBackButtonReturnsToTheMenu) {
 TEST_F(ScenesTest, InformationScreenLeavesTheMenusDriftingPlantsUndrawnAndShowsItsPageUnderThePaper) {
     enterMenu();
     frames(2);
-    ASSERT_GT(app->renderer.backTasks.count, 0);
+    ASSERT_GT(app->renderer.drawing.backTasks.count, 0);
     click(160, 400);
     ASSERT_EQ(app->scene, &sceneInfo);
     frame();
@@ -286,7 +286,7 @@ TEST_F(ScenesTest, ExitEndsTheProgram151FramesAfterTheClickUnlessOneReturnsToThe
 }
 
 TEST_F(ScenesTest, ZoomOutWinsOverZoomInAndReleasingBothReturnsToExactlyOne) {
-    Renderer& r = app->renderer;
+    DrawContext& r = app->renderer.drawing;
     r.zoom = 1.0f;
     for (int i = 0; i < 7; ++i) updateZoom(r, true, true);
     EXPECT_NEAR(r.zoom, 0.65f, 1e-5f);
@@ -312,7 +312,7 @@ TEST_F(ScenesTest, ZoomOutWinsOverZoomInAndReleasingBothReturnsToExactlyOne) {
 
 TEST_F(ScenesTest, PlayKeysZoomLockTheZoomAndHideTheHud) {
     startPlay();
-    Renderer& r = app->renderer;
+    DrawContext& r = app->renderer.drawing;
     EXPECT_EQ(r.zoom, 1.0f);
     hl::setKeyDown(DIK_Z, true);
     hl::setKeyDown(DIK_A, true);
@@ -338,9 +338,9 @@ TEST_F(ScenesTest, PlayKeysZoomLockTheZoomAndHideTheHud) {
     frame();
     hl::setKeyDown(DIK_X, true);
     frame();
-    EXPECT_TRUE(r.hudHidden);
+    EXPECT_TRUE(app->renderer.hudHidden);
     frame();
-    EXPECT_TRUE(r.hudHidden) << "once per press";
+    EXPECT_TRUE(app->renderer.hudHidden) << "once per press";
 }
 
 TEST_F(ScenesTest, AZPressWithoutShiftIsUsedUpSoShiftAddedLaterDoesNotLock) {
@@ -352,13 +352,13 @@ TEST_F(ScenesTest, AZPressWithoutShiftIsUsedUpSoShiftAddedLaterDoesNotLock) {
     EXPECT_FALSE(app->zoomOutLock);
     hl::releaseAllKeys();
     frames(10);
-    EXPECT_EQ(app->renderer.zoom, 1.0f) << "nothing holds the view out";
+    EXPECT_EQ(app->renderer.drawing.zoom, 1.0f) << "nothing holds the view out";
 }
 
 TEST_F(ScenesTest, PlayFrameDrawsBackTasksFieldCursorFilterHudComboMapThenFrontTasks) {
     startPlay();
     World& w = app->world;
-    Renderer& r = app->renderer;
+    DrawContext& r = app->renderer.drawing;
     clearTasks(r.backTasks);
     clearTasks(r.frontTasks);
     addTask(r.backTasks, 0, backMarker, 0);
@@ -407,7 +407,7 @@ TEST_F(ScenesTest, AFinishedPlayZoomsOutHidesTheCursorAndReturnsToTheTitle164Fra
     EXPECT_TRUE(app->zoomOutLock);
     EXPECT_EQ(playCursors(), 0);
     frames(20);
-    EXPECT_EQ(app->renderer.zoom, 0.5f);
+    EXPECT_EQ(app->renderer.drawing.zoom, 0.5f);
     frames(143);
     EXPECT_EQ(app->scene, &scenePlay);
     frame();

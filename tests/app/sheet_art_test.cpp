@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/asset_archive.h"
+#include "support/asset_archive.h"
 #include "graphics/graphics_device.h"
 #include "graphics/png_image.h"
 

@@ -29,12 +29,12 @@ protected:
     }
 
     struct GeneratorState {
-        SharedRandomWords words;
+        RandomWords words;
         uint32_t own;
     };
-    GeneratorState generator() const { return {sharedRandomWords(), r.effectsRandom.randomState}; }
+    GeneratorState generator() const { return {words, r.effectsRandom.randomState}; }
     void restore(const GeneratorState& g) {
-        sharedRandomWords() = g.words;
+        words = g.words;
         r.effectsRandom.randomState = g.own;
     }
     // How many values were drawn between two states (up to 100).
@@ -42,8 +42,8 @@ protected:
         const GeneratorState after = generator();
         restore(from);
         int n = 0;
-        while (n <= 100 && !(r.effectsRandom.randomState == to.own && sharedRandomWords().x == to.words.x &&
-                             sharedRandomWords().y == to.words.y && sharedRandomWords().z == to.words.z)) {
+        while (n <= 100 && !(r.effectsRandom.randomState == to.own && words.x == to.words.x &&
+                             words.y == to.words.y && words.z == to.words.z)) {
             nextRandom(r.effectsRandom);
             ++n;
         }

@@ -8,11 +8,9 @@
 namespace {
 
 struct MathTablesTest : ::testing::Test {
+    RandomWords words;
     MathTables m;
-    void SetUp() override {
-        resetSharedRandomWords();
-        initMathTables(m);
-    }
+    void SetUp() override { initMathTables(m, words); }
 };
 
 TEST_F(MathTablesTest, FirstDrawFromAFreshGeneratorIsFixed) {
@@ -22,18 +20,29 @@ TEST_F(MathTablesTest, FirstDrawFromAFreshGeneratorIsFixed) {
     const uint32_t expected = 1u ^ t ^ (t >> 8);
     EXPECT_EQ(nextRandom(m), expected);
     EXPECT_EQ(m.randomState, expected);
-    EXPECT_EQ(sharedRandomWords().x, 362436069u);
-    EXPECT_EQ(sharedRandomWords().z, 1u);
+    EXPECT_EQ(words.x, 362436069u);
+    EXPECT_EQ(words.z, 1u);
 }
 
 TEST_F(MathTablesTest, TwoOwnersShareTheGeneratorWords) {
     MathTables other;
-    initMathTables(other);
+    initMathTables(other, words);
     const uint32_t a = nextRandom(m);
-    resetSharedRandomWords();
-    initMathTables(m);
+    words = RandomWords{};
+    initMathTables(m, words);
     nextRandom(other);  // advances the shared words
     EXPECT_NE(nextRandom(m), a);
+}
+
+TEST_F(MathTablesTest, GeneratorsOfTwoSetsOfWordsDoNotDisturbEachOther) {
+    RandomWords otherWords;
+    MathTables other;
+    initMathTables(other, otherWords);
+    const uint32_t first = nextRandom(m);
+    words = RandomWords{};
+    initMathTables(m, words);
+    for (int i = 0; i < 5; ++i) nextRandom(other);  // another game's draws
+    EXPECT_EQ(nextRandom(m), first);
 }
 
 TEST_F(MathTablesTest, DrawsStayInTheirRanges) {

@@ -198,15 +198,15 @@ TEST_F(ContainersTest, LimiterLetsASlotRequestedEveryFramePlayOnFrames1To3ThenEv
     std::vector<int> played;
     for (int frame = 1; frame <= 23; ++frame) {
         decayLimiter(w.soundLimiter);
-        if (playLimited(w.soundLimiter, w.sound, kSlotAqua)) played.push_back(frame);
+        if (playLimited(w.soundLimiter, sound, kSlotAqua)) played.push_back(frame);
     }
     EXPECT_EQ(played, (std::vector<int>{1, 2, 3, 8, 13, 18, 23}));
     EXPECT_EQ(effectsPlayed(kSlotAqua), 7);
     EXPECT_EQ(effectsPlayed(kSlotLeaf), 0);
     clearLimiter(w.soundLimiter);
-    EXPECT_TRUE(playLimited(w.soundLimiter, w.sound, kSlotAqua));
-    EXPECT_FALSE(playLimited(w.soundLimiter, w.sound, 18));
-    EXPECT_FALSE(playLimited(w.soundLimiter, w.sound, -1));
+    EXPECT_TRUE(playLimited(w.soundLimiter, sound, kSlotAqua));
+    EXPECT_FALSE(playLimited(w.soundLimiter, sound, 18));
+    EXPECT_FALSE(playLimited(w.soundLimiter, sound, -1));
 }
 
 TEST_F(ContainersTest, FreshPlayStartsWithTheViewCentredWaterAndPlayMusic) {
@@ -231,7 +231,7 @@ TEST_F(ContainersTest, FreshPlayStartsWithTheViewCentredWaterAndPlayMusic) {
     EXPECT_EQ(w.objects.count, 0);
     EXPECT_EQ(w.seeds.count, 0);
     EXPECT_EQ(w.musicSlot, kSlotPlayMusic);
-    EXPECT_EQ(platform::headless::playingMusic(), w.sound.segments[kSlotPlayMusic]);
+    EXPECT_EQ(platform::headless::playingMusic(), sound.segments[kSlotPlayMusic]);
 }
 
 TEST_F(ContainersTest, TimeUpStartsTheEndCounterWhichThenCountsEveryFrame) {
@@ -249,8 +249,11 @@ TEST_F(ContainersTest, TimeUpStartsTheEndCounterWhichThenCountsEveryFrame) {
 
 TEST(WorldWithoutSound, StepsSafelyWhenItsSoundWasNeverStarted) {
     platform::headless::resetAudio();
+    RandomWords words;
+    auto sound = std::make_unique<SoundSystem>();
+    constructSoundSystem(*sound);
     auto world = std::make_unique<World>();
-    buildWorld(*world, nullptr);
+    buildWorld(*world, words, *sound);
     EXPECT_TRUE(world->math.clockSeeded);
     resetPlay(*world);
     rankKinds(world->objects);

@@ -5,7 +5,7 @@
 
 #include "app/renderer.h"
 #include "platform/headless/headless.h"
-#include "test_support/recording_renderer.h"
+#include "test_support/recording_drawing.h"
 #include "world/effects.h"
 
 namespace {
@@ -25,7 +25,7 @@ bool darkening(const DrawCall& c) {
     return c.blend.source == BlendFactor::Zero && c.blend.destination == BlendFactor::InvSrcColour;
 }
 
-class EffectsTest : public testsupport::RecordingRendererTest {
+class EffectsTest : public testsupport::RecordingDrawingTest {
 protected:
     // Runs the back list n times and returns what was drawn.
     std::vector<DrawCall> run(int n) {

@@ -117,12 +117,15 @@ struct RunSummary {
 RunSummary runFreshWorld(uint32_t seedWord) {
     platform::headless::resetAudio();
     platform::headless::assumeAudioFilesExist(true);
+    RandomWords words;
+    auto sound = std::make_unique<SoundSystem>();
+    constructSoundSystem(*sound);
     auto world = std::make_unique<World>();
     World& w = *world;
-    buildWorld(w, nullptr);
-    loadSoundTable(w.sound);
+    buildWorld(w, words, *sound);
+    loadSoundTable(*sound);
     resetPlay(w);
-    resetSharedRandomWords();
+    words = RandomWords{};
     w.math.randomState = seedWord;
     placeStartingObjects(w);
     RunSummary summary;
@@ -144,7 +147,7 @@ RunSummary runFreshWorld(uint32_t seedWord) {
     summary.dreamCreated = w.objects.createdByKind[dream];
     summary.objectsAtEnd = w.objects.count;
     summary.digest = worldDigest(w);
-    unloadSoundTable(w.sound);
+    unloadSoundTable(*sound);
     platform::headless::resetAudio();
     return summary;
 }

@@ -67,7 +67,7 @@ TEST_F(PlayClockTest, MutationWithFiveSecondsLeftBurstsNearbyElementsAndEndsTheP
     w.timeLeftMs = 5000;
     pressKey(platform::DIK_SPACE);
 
-    mutationKey(w);
+    mutationKey(w, drawing.frontTasks);
     EXPECT_EQ(input.keyEdge[platform::DIK_SPACE], kKeyPressedRead);
     EXPECT_TRUE(near.dying);
     EXPECT_TRUE(tiny.dying);
@@ -80,7 +80,7 @@ TEST_F(PlayClockTest, MutationWithFiveSecondsLeftBurstsNearbyElementsAndEndsTheP
     EXPECT_EQ(w.timeLeftMs, 0);
     EXPECT_EQ(effectsPlayed(kSlotMutation), 1);
 
-    auto flashes = tasksOf(renderer.frontTasks);
+    auto flashes = tasksOf(drawing.frontTasks);
     ASSERT_EQ(flashes.size(), 1u);
     EXPECT_EQ(flashes[0]->callback, &fadeOutAdditive);
     const EffectPayload flash = readPayload(*flashes[0]);
@@ -106,7 +106,7 @@ TEST_F(PlayClockTest, MutationAlsoBurstsObjectsAlreadyFadingAnywhereOnTheField) 
     ASSERT_EQ(w.objects.kindRanking[2], leaf);
     pressKey(platform::DIK_SPACE);
 
-    mutationKey(w);
+    mutationKey(w, drawing.frontTasks);
     EXPECT_EQ(fading.size, 160);
     EXPECT_EQ(smallFading.size, 50);
     EXPECT_EQ(objectsOfKind(leaf).size(), 3u);
@@ -118,28 +118,28 @@ TEST_F(PlayClockTest, TheSpaceBarIsUsedUpButDoesNothingOnceTheTimeIsOut) {
     WorldObject& near = add(aqua, 100, 600, 400);
     w.timeLeftMs = 0;
     pressKey(platform::DIK_SPACE);
-    mutationKey(w);
+    mutationKey(w, drawing.frontTasks);
     EXPECT_EQ(input.keyEdge[platform::DIK_SPACE], kKeyPressedRead);
     EXPECT_FALSE(near.dying);
-    EXPECT_EQ(renderer.frontTasks.count, 0);
+    EXPECT_EQ(drawing.frontTasks.count, 0);
 
     // A held key acts once.
     w.timeLeftMs = 50000;
-    mutationKey(w);
+    mutationKey(w, drawing.frontTasks);
     EXPECT_FALSE(near.dying);
 }
 
 TEST_F(PlayClockTest, AFullPoolIsClearedAndRefilledWithExactly388ObjectsAndAWhiteFlash) {
     for (int i = 0; i < kObjectCapacity - 1; ++i) add(aqua, 40, 100.0f + i, 300);
     addSeedOf(100, 40, 500, 500);
-    checkOverpopulation(w);
+    checkOverpopulation(w, drawing.frontTasks);
     EXPECT_EQ(w.objects.count, kObjectCapacity - 1);  // not full yet
 
     WorldObject& flower = add(aquaFlower, 300, 700, 700);
     w.grabbed = &flower;
     w.objects.sizeAdded = 0;
     const GeneratorSnapshot before = takeSnapshot(w);
-    checkOverpopulation(w);
+    checkOverpopulation(w, drawing.frontTasks);
     MathTables m = replay(before);
 
     int clovers = 0, sizes = 0;
@@ -180,7 +180,7 @@ TEST_F(PlayClockTest, AFullPoolIsClearedAndRefilledWithExactly388ObjectsAndAWhit
     // The held flower's record is free now: the hand lets go of it.
     EXPECT_EQ(w.grabbed, nullptr);
 
-    auto flashes = tasksOf(renderer.frontTasks);
+    auto flashes = tasksOf(drawing.frontTasks);
     ASSERT_EQ(flashes.size(), 1u);
     EXPECT_EQ(flashes[0]->callback, &fadeOutAdditive);
     const EffectPayload flash = readPayload(*flashes[0]);

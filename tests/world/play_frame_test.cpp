@@ -1,9 +1,9 @@
-// Whole play frames: the world steps in the play's order, with and without a renderer.
+// Whole play frames: the world steps in the play's order, with and without their effects drawn.
 #include <cmath>
 
 #include "play_test_support.h"
 #include "world/play_clock.h"
-#include "world/play_frame.h"
+#include "world/world_steps.h"
 
 namespace {
 
@@ -31,26 +31,28 @@ protected:
 
     // Plays frames of a new play in a newly built world with a fixed generator (a reused world
     // plays the same way but hands out its records in another order); returns the world digest.
-    uint64_t play(int frames, bool withRenderer) {
+    // The effects the world queues (flashes, hint pictures) are drawn after each frame when asked.
+    uint64_t play(int frames, bool drawEffects) {
         fresh = std::make_unique<World>();
         World& f = *fresh;
-        buildWorld(f, nullptr);
-        f.sound.muted = true;
+        buildWorld(f, words, sound);
+        sound.muted = true;
         resetPlay(f);
-        resetSharedRandomWords();
+        words = RandomWords{};
         f.math.randomState = 77u;
         f.timeLeftMs = 180000;
         f.cloversCollectable = true;
-        f.renderer = withRenderer ? &renderer : nullptr;
+        clearTasks(drawing.backTasks);
+        clearTasks(drawing.frontTasks);
         constructInputDevice(input);
         f.input = &input;
         for (int frame = 1; frame <= frames; ++frame) {
             scriptedInput(input, frame);
             updateCursor(f, 1.0f, 1.0f);
-            runPlayWorldSteps(f, frame, 1.0f);
-            if (withRenderer) {
-                runTasks(renderer.backTasks);
-                runTasks(renderer.frontTasks);
+            runPlayWorldSteps(f, drawing, frame);
+            if (drawEffects) {
+                runTasks(drawing.backTasks);
+                runTasks(drawing.frontTasks);
             }
         }
         return worldDigest(f);
@@ -59,13 +61,13 @@ protected:
 
 TEST_F(PlayFrameTest, EffectsChangeNothingInTheWorld) {
     const uint64_t withEffects = play(900, true);
-    const SharedRandomWords words = sharedRandomWords();
+    const RandomWords wordsAfter = words;
     const int sprayed = fresh->objects.createdByKind[aqua];
     const int score = fresh->score;
     const uint64_t without = play(900, false);
     EXPECT_EQ(withEffects, without);
-    EXPECT_EQ(sharedRandomWords().x, words.x);
-    EXPECT_EQ(sharedRandomWords().z, words.z);
+    EXPECT_EQ(words.x, wordsAfter.x);
+    EXPECT_EQ(words.z, wordsAfter.z);
     // The script really played: water was sprayed and the score moved.
     EXPECT_GT(sprayed, 10);
     EXPECT_GT(score, 0);
@@ -85,7 +87,7 @@ TEST_F(PlayFrameTest, TheFrameTheTimeRunsOutEndsThePlayAndStopsThePlayersHand) {
     WorldObject& drop = add(aqua, 100, 400, 300);
     drop.vx = 1.0f;
     w.timeLeftMs = 33;
-    runPlayWorldSteps(w, 20, 1.0f);
+    runPlayWorldSteps(w, drawing, 20);
     EXPECT_EQ(w.timeLeftMs, 0);
     EXPECT_EQ(w.endCounter, 1);
     // The drop under the cursor was still cut in that frame: the end comes after the actions.
@@ -95,7 +97,7 @@ TEST_F(PlayFrameTest, TheFrameTheTimeRunsOutEndsThePlayAndStopsThePlayersHand) {
     const float x = drop.x;
     buttons(true, false);
     w.stroke = 200;
-    runPlayWorldSteps(w, 21, 1.0f);
+    runPlayWorldSteps(w, drawing, 21);
     EXPECT_EQ(w.endCounter, 2);
     EXPECT_EQ(objectsOfKind(aqua).size(), 2u);
     EXPECT_NE(drop.x, x);
@@ -107,10 +109,10 @@ TEST_F(PlayFrameTest, NewObjectsScoreTheirSizeOnTheNextFrame) {
     buttons(true, false);
     w.elapsedMs = 1000;
     w.stroke = 150;
-    runPlayWorldSteps(w, 31, 1.0f);
+    runPlayWorldSteps(w, drawing, 31);
     auto drops = objectsOfKind(aqua);
     ASSERT_EQ(drops.size(), 1u);
     EXPECT_EQ(w.score, 0);
-    runPlayWorldSteps(w, 32, 1.0f);
+    runPlayWorldSteps(w, drawing, 32);
     EXPECT_EQ(w.score, drops[0]->size);
 }

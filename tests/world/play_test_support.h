@@ -1,13 +1,12 @@
 #pragma once
-// A world in play with a mouse and keyboard the test sets by hand, and a renderer whose task
-// lists take the effects (its device is not opened: nothing is drawn).
+// A world in play with a mouse and keyboard the test sets by hand, and a drawing context whose
+// task lists take the effects (its device is not opened: nothing is drawn).
 
 #include <memory>
 
-#include "app/renderer.h"
+#include "graphics/draw_context.h"
 #include "input/input_device.h"
 #include "platform/keys.h"
-#include "test_support/recording_renderer.h"
 #include "world/effects.h"
 #include "world/player.h"
 #include "world_test_support.h"
@@ -15,21 +14,20 @@
 class PlayTest : public WorldTest {
 protected:
     InputDevice input;
-    std::unique_ptr<Renderer> rendererBox = std::make_unique<Renderer>();
-    Renderer& renderer = *rendererBox;
+    std::unique_ptr<DrawContext> drawingBox = std::make_unique<DrawContext>();
+    DrawContext& drawing = *drawingBox;
 
     void SetUp() override {
         WorldTest::SetUp();
         constructInputDevice(input);
-        testsupport::constructTaskLists(renderer);
-        renderer.device.drawEnabled = false;
+        constructDrawContext(drawing, words);
+        drawing.device.drawEnabled = false;
         w.input = &input;
-        w.renderer = &renderer;
         w.timeLeftMs = 180000;
     }
 
     void TearDown() override {
-        testsupport::destroyTaskLists(renderer);
+        destroyDrawContext(drawing);
         WorldTest::TearDown();
     }
 

@@ -37,12 +37,12 @@ TEST_F(SoundVoicesTest, EveryEffectAskedForAsOftenAsTheLimiterAllowsFindsAVoice)
         hl::advanceTicks(frame % 3 == 0 ? 34 : 33);
         decayLimiter(w.soundLimiter);
         for (int slot : kEffectSlots)
-            while (playLimited(w.soundLimiter, w.sound, slot)) {
+            while (playLimited(w.soundLimiter, sound, slot)) {
             }
         // A wave of each kind, played outside the limiter, as often as waves can start.
         if (frame % 31 == 1) {
-            playSoundEffect(w.sound, kSlotAttract);
-            playSoundEffect(w.sound, kSlotRepel);
+            playSoundEffect(sound, kSlotAttract);
+            playSoundEffect(sound, kSlotRepel);
         }
         peak = std::max(peak, hl::busyVoices());
     }
@@ -58,12 +58,12 @@ TEST_F(SoundVoicesTest, EveryEffectAskedForAsOftenAsTheLimiterAllowsFindsAVoice)
 
 TEST_F(SoundVoicesTest, AnEffectThatFindsNoVoiceIsDroppedWithALineASecondAtMost) {
     hl::setEffectLength(600000);  // nothing ends during the test
-    for (int i = 0; i < kEffectVoices; ++i) ASSERT_TRUE(playSoundEffect(w.sound, kSlotLeaf));
+    for (int i = 0; i < kEffectVoices; ++i) ASSERT_TRUE(playSoundEffect(sound, kSlotLeaf));
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(playSoundEffect(w.sound, kSlotLeaf));
+    EXPECT_FALSE(playSoundEffect(sound, kSlotLeaf));
     for (int i = 0; i < 20; ++i) {
         hl::advanceTicks(33);
-        EXPECT_FALSE(playSoundEffect(w.sound, kSlotAqua));
+        EXPECT_FALSE(playSoundEffect(sound, kSlotAqua));
     }
     std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_EQ(linesIn(errors), 1) << errors;
@@ -73,14 +73,14 @@ TEST_F(SoundVoicesTest, AnEffectThatFindsNoVoiceIsDroppedWithALineASecondAtMost)
     // A second later the next drop is reported with the count of those since.
     hl::advanceTicks(1000);
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(playSoundEffect(w.sound, kSlotAqua));
+    EXPECT_FALSE(playSoundEffect(sound, kSlotAqua));
     errors = testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find("slot 5: 21 sound effects dropped"), std::string::npos) << errors;
     EXPECT_TRUE(hl::messages().empty());
 
     // Once the voices come free the effects play again.
     hl::advanceTicks(600000);
-    EXPECT_TRUE(playSoundEffect(w.sound, kSlotAqua));
+    EXPECT_TRUE(playSoundEffect(sound, kSlotAqua));
 }
 
 }  // namespace

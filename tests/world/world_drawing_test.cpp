@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/renderer.h"
+#include "graphics/draw_context.h"
 #include "graphics/graphics_device.h"
 #include "platform/headless/headless.h"
 #include "world/effects.h"
@@ -39,7 +39,7 @@ int blendModeOf(const platform::Blend& b) {
     return -2;
 }
 
-Seen seen(const Renderer& rd, const platform::headless::DrawCall& c) {
+Seen seen(const DrawContext& rd, const platform::headless::DrawCall& c) {
     const platform::Vertex* v = c.vertices;
     const bool smooth = c.filter == platform::Filter::Linear;
     const float shift = smooth ? 0.5f : 0.0f;   // the smooth path sits half a pixel early
@@ -72,15 +72,14 @@ bool angleNear(float a, float b) { return std::fabs(std::remainder(a - b, 360.0f
 
 class WorldDrawingTest : public ::testing::Test {
 protected:
-    std::unique_ptr<Renderer> owned = std::make_unique<Renderer>();
-    Renderer& r = *owned;
+    RandomWords words;
+    std::unique_ptr<DrawContext> owned = std::make_unique<DrawContext>();
+    DrawContext& r = *owned;
     ObjectPool objects, seeds;
     TrailRing trail;
 
     void SetUp() override {
-        initMathTables(r.effectsRandom);
-        constructTaskList(r.backTasks, r, kBackTaskCapacity);
-        constructTaskList(r.frontTasks, r, kFrontTaskCapacity);
+        constructDrawContext(r, words);
         const std::vector<uint32_t> pixels(kTexSide * kTexSide, 0xFFFFFFFFu);
         for (TextureSlot& t : r.device.textures) {
             t.handle = platform::createTexture(pixels.data(), kTexSide, kTexSide);
@@ -95,8 +94,7 @@ protected:
 
     void TearDown() override {
         for (TextureSlot& t : r.device.textures) platform::destroyTexture(t.handle);
-        destroyTaskList(r.backTasks);
-        destroyTaskList(r.frontTasks);
+        destroyDrawContext(r);
     }
 
     WorldObject& add(int kind, int size, float x = 320, float y = 240) {

@@ -25,19 +25,23 @@ inline void stepWorldFrame(World& w, int frame) {
 // The generator as it stands, to replay the draws a rule should have made.
 struct GeneratorSnapshot {
     MathTables math;
-    SharedRandomWords words;
+    RandomWords words;
 };
 
-inline GeneratorSnapshot takeSnapshot(const World& w) { return {w.math, sharedRandomWords()}; }
+inline GeneratorSnapshot takeSnapshot(const World& w) { return {w.math, *w.math.words}; }
 
 // Puts the shared words back and returns the owner's tables as they were.
 inline MathTables replay(const GeneratorSnapshot& s) {
-    sharedRandomWords() = s.words;
+    *s.math.words = s.words;
     return s.math;
 }
 
+// A world with its own generator words and a sound system whose table is loaded.
 class WorldTest : public ::testing::Test {
 protected:
+    RandomWords words;
+    std::unique_ptr<SoundSystem> soundBox = std::make_unique<SoundSystem>();
+    SoundSystem& sound = *soundBox;
     std::unique_ptr<World> world = std::make_unique<World>();
     World& w = *world;
 
@@ -45,8 +49,9 @@ protected:
         platform::headless::resetAudio();
         platform::headless::assumeAudioFilesExist(true);
         platform::headless::clearMessages();
-        buildWorld(w, nullptr);
-        loadSoundTable(w.sound);
+        constructSoundSystem(sound);
+        buildWorld(w, words, sound);
+        loadSoundTable(sound);
         seed(20240601u);
         resetPlay(w);
         rankKinds(w.objects);
@@ -54,12 +59,12 @@ protected:
     }
 
     void TearDown() override {
-        unloadSoundTable(w.sound);
+        unloadSoundTable(sound);
         platform::headless::resetAudio();
     }
 
     void seed(uint32_t word) {
-        resetSharedRandomWords();
+        words = RandomWords{};
         w.math.randomState = word;
     }
 
@@ -79,7 +84,7 @@ protected:
     int effectsPlayed(int slot) const {
         int n = 0;
         for (const auto& e : platform::headless::audioEvents()) {
-            if (e.call == platform::headless::AudioCall::PlayEffect && e.handle == w.sound.segments[slot]) n += 1;
+            if (e.call == platform::headless::AudioCall::PlayEffect && e.handle == sound.segments[slot]) n += 1;
         }
         return n;
     }

@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/asset_archive.h"
+#include "support/asset_archive.h"
 #include "font_check.h"
 #include "icon.h"
 #include "images.h"

@@ -1,8 +1,7 @@
-// mossbloom-sim: whole plays without a window or a sound device. Each frame does what the game's
-// frame does during a play: input, cursor mapping, the play's world steps, the view and HUD keys,
-// and the play's drawing passes on a device that draws nothing (the HUD clock still takes its
-// flicker from the effects generator, which shares its words with the world's). Same arguments,
-// same output.
+// mossbloom-sim: whole plays without a window or a sound device. Each frame is the game's own play
+// frame (readFrameInput and playFrame, as the play scene runs them) on an App whose device draws
+// nothing (the HUD clock still takes its flicker from the effects generator, which shares its
+// words with the world's). Same arguments, same output.
 
 #include <algorithm>
 #include <charconv>
@@ -15,19 +14,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/hud.h"
-#include "app/renderer.h"
-#include "app/scenes.h"
-#include "input/input_device.h"
+#include "app/app.h"
+#include "app/play_frame.h"
 #include "platform/headless/headless.h"
 #include "platform/keys.h"
-#include "support/math_tables.h"
-#include "world/play_frame.h"
 #include "world/pool_check.h"
-#include "world/player.h"
-#include "world/staging.h"
 #include "world/world.h"
-#include "world/world_drawing.h"
 
 namespace {
 
@@ -35,8 +27,6 @@ constexpr int kExitUsage = 2;
 constexpr int64_t kMaxFrames = 1000000000;
 constexpr int kMaxLineFrames = 1000000;
 constexpr int kMaxCoordinate = 100000;
-constexpr int kPlayEndFrames = 165;   // the play returns to the title at this end count
-constexpr int kPlayTimeMs = 180000;
 
 // ---- Input of one frame -------------------------------------------------------------------
 
@@ -246,7 +236,7 @@ enum class Gesture { wander, spray, storm, click, longPress, charge, drag, rest 
 // Where the player would put the mouse to point at a field position under the present view.
 struct Aim {
     const World* world = nullptr;
-    const Renderer* renderer = nullptr;
+    const DrawContext* drawing = nullptr;
 };
 
 // Strokes, clicks, charges and drags from one point to another, with the odd key press. Charges
@@ -269,9 +259,9 @@ struct RandomPlayer {
         int pick = rng.below(w.objects.count);
         const WorldObject* o = w.objects.head->next;
         while (pick-- > 0) o = o->next;
-        const float zoom = aim.renderer->zoom;
+        const float zoom = aim.drawing->zoom;
         const float weight = zoom < 1.0f ? 3.0f - 2.0f * zoom : 1.0f / zoom;
-        const float viewWeight = zoom > 1.0f ? 0.5f * zoom + 0.5f : aim.renderer->zoomBlend;
+        const float viewWeight = zoom > 1.0f ? 0.5f * zoom + 0.5f : aim.drawing->zoomBlend;
         x = static_cast<int>((o->x - w.viewX * viewWeight) / weight);
         y = static_cast<int>((o->y - w.viewY * viewWeight) / weight);
         return true;
@@ -370,91 +360,43 @@ struct RandomPlayer {
 // ---- The play -----------------------------------------------------------------------------
 
 struct Simulation {
-    std::unique_ptr<World> worldBox = std::make_unique<World>();
-    std::unique_ptr<Renderer> rendererBox = std::make_unique<Renderer>();
-    World& world = *worldBox;
-    Renderer& renderer = *rendererBox;
-    InputDevice input;
-    Mode mode = Mode::normal;
-    int sceneFrame = 0;
-    bool zoomOutLock = false;
+    std::unique_ptr<App> appBox = std::make_unique<App>();
+    App& app = *appBox;
+    PlayMode mode = PlayMode::normal;
     int64_t framesRun = 0;
     int plays = 0;
 };
 
-void setUp(Simulation& s, const Options& o) {
-    resetSharedRandomWords();
-    buildWorld(s.world, nullptr);
-    // No sound device: every sound is refused quietly, which changes nothing in the world.
-    s.world.sound.muted = true;
-    s.world.math.randomState = o.seed;
-    initMathTables(s.renderer.effectsRandom);
-    s.renderer.effectsRandom.randomState = o.seed;
-    constructTaskList(s.renderer.backTasks, s.renderer, kBackTaskCapacity);
-    constructTaskList(s.renderer.frontTasks, s.renderer, kFrontTaskCapacity);
-    // The device is never opened: the drawing passes run and draw nothing, as on a skipped frame.
-    s.renderer.device.drawEnabled = false;
-    constructInputDevice(s.input);
-    s.world.input = &s.input;
-    s.world.renderer = &s.renderer;
-    s.mode = o.mode;
+PlayMode playModeOf(Mode mode) {
+    switch (mode) {
+        case Mode::clover: return PlayMode::clover;
+        case Mode::endless: return PlayMode::endless;
+        case Mode::normal: break;
+    }
+    return PlayMode::normal;
 }
 
-void feedInput(Simulation& s, const FrameInput& in) {
+void setUp(Simulation& s, const Options& o) {
+    constructAppWithoutDevices(s.app, o.seed);
+    s.mode = playModeOf(o.mode);
+    startPlay(s.app, s.mode);
+}
+
+void feedInput(const FrameInput& in) {
     namespace hl = platform::headless;
     hl::setCursor(in.x, in.y);
     hl::setMouseButton(0, in.left);
     hl::setMouseButton(1, in.right);
     for (const KeyName& key : kKeys) hl::setKeyDown(key.code, (in.keys & key.bit) != 0);
-    pollKeyboard(s.input);
-    pollMouse(s.input);
-    updateCursorPosition(s.input);
 }
 
-// What the menu sets before it starts a play of the mode.
-void chooseMode(World& w, Mode mode) {
-    w.cloversCollectable = mode != Mode::normal;
-    w.unlimitedTime = mode == Mode::endless;
-    if (mode != Mode::endless) w.timeLeftMs = kPlayTimeMs;
-}
-
-// One frame of the play scene after the frame's input and cursor mapping.
-void playFrame(Simulation& s) {
-    World& w = s.world;
-    Renderer& r = s.renderer;
-    if (s.sceneFrame == 0) {
-        chooseMode(w, s.mode);
-        s.zoomOutLock = false;
-        resetPlay(w);
-        stagePlayOpening(r);
-        s.plays += 1;
-    }
-    s.sceneFrame += 1;
-    runPlayWorldSteps(w, s.sceneFrame, r.zoom);
-
-    if (keyPressed(s.input, platform::DIK_Z) && keyDown(s.input, platform::DIK_LSHIFT)) s.zoomOutLock = !s.zoomOutLock;
-    if (w.endCounter > 0) s.zoomOutLock = true;
-    updateZoom(r, s.zoomOutLock || keyDown(s.input, platform::DIK_Z), keyDown(s.input, platform::DIK_A));
-    if (keyPressed(s.input, platform::DIK_X)) r.hudHidden = !r.hudHidden;
-    r.viewOffset = {w.viewX, w.viewY};
-
-    queueWaveEffects(r, w.waveX, w.waveY, w.attractWave, w.repelWave);
-    runTasks(r.backTasks);
-    const bool created = keyDown(s.input, platform::DIK_C);
-    drawHud(r, w.score, w.scoreCarry, created ? w.objects.createdByKind : w.objects.liveByKind, w.objects.count,
-            created ? w.elapsedMs : w.timeLeftMs, w.aquaReserve, w.objects.kindRanking[2], w.dreamsCollected);
-    drawCombo(r, w.comboTimer, w.comboCount, w.lastDreamPoints);
-    runTasks(r.frontTasks);
-
-    if (w.endCounter == 1) stagePlayEnding(r);
-    // The game returns to the title here; the simulator starts the next play of the same mode.
-    if (w.endCounter >= kPlayEndFrames) s.sceneFrame = 0;
-}
-
+// One play frame of the game. Where the game returns to the title, the simulator starts the next
+// play of the same mode at once.
 void runFrame(Simulation& s, const FrameInput& in) {
-    feedInput(s, in);
-    updateCursor(s.world, s.renderer.zoom, s.renderer.zoomBlend);
-    playFrame(s);
+    feedInput(in);
+    readFrameInput(s.app);
+    if (s.app.sceneFrame == 0) s.plays += 1;
+    if (playFrame(s.app)) startPlay(s.app, s.mode);
     s.framesRun += 1;
 }
 
@@ -479,7 +421,7 @@ const char* kindName(int kind) {
 }
 
 void report(const Simulation& s) {
-    const World& w = s.world;
+    const World& w = s.app.world;
     std::printf("frames: %lld\n", static_cast<long long>(s.framesRun));
     std::printf("plays: %d\n", s.plays);
     std::printf("score: %d\n", w.score);
@@ -520,10 +462,10 @@ int main(int argc, char** argv) {
     setUp(*sim, options);
     ScriptPlayer scripted;
     scripted.lines = &script;
-    RandomPlayer random{PlayerRandom{options.seed ^ 0x5EEDC0FFEEull}, Aim{&sim->world, &sim->renderer}};
+    RandomPlayer random{PlayerRandom{options.seed ^ 0x5EEDC0FFEEull}, Aim{&sim->app.world, &sim->app.renderer.drawing}};
     for (int64_t f = 0; f < options.frames; ++f) {
         runFrame(*sim, options.randomPlayer ? random.next() : scripted.next());
-        const char* fault = options.checkPools ? worldPoolFault(sim->world) : nullptr;
+        const char* fault = options.checkPools ? worldPoolFault(sim->app.world) : nullptr;
         if (fault != nullptr) {
             std::fprintf(stderr, "mossbloom-sim: frame %lld: %s\n", static_cast<long long>(f + 1), fault);
             return 1;

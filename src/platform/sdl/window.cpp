@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#if defined(MOSSBLOOM_HAVE_X11) && defined(SDL_VIDEO_DRIVER_X11)
+#if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #define MOSSBLOOM_CHECKS_X11_WINDOW_MANAGER 1

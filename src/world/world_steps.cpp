@@ -1,18 +1,19 @@
-#include "world/play_frame.h"
+#include "world/world_steps.h"
 
+#include "graphics/draw_context.h"
 #include "world/collisions.h"
+#include "world/idle_hints.h"
 #include "world/object_step.h"
 #include "world/play_clock.h"
 #include "world/player.h"
 #include "world/seeds.h"
-#include "world/staging.h"
 #include "world/world.h"
 
-void runPlayWorldSteps(World& w, int frame, float zoom) {
+void runPlayWorldSteps(World& w, DrawContext& drawing, int frame) {
     advanceClock(w, frame);
     decayLimiter(w.soundLimiter);
     rankKinds(w.objects);
-    updateView(w, zoom);
+    updateView(w, drawing.zoom);
     spawnCursorTrail(w);
     updateTrail(w.trail);
     updateObjects(w, frame);
@@ -21,10 +22,10 @@ void runPlayWorldSteps(World& w, int frame, float zoom) {
     touchObjects(w);
     grabAndCharge(w, frame);
     clickWaves(w, frame);
-    mutationKey(w);
+    mutationKey(w, drawing.frontTasks);
     collideObjects(w, frame);
-    checkOverpopulation(w);
+    checkOverpopulation(w, drawing.frontTasks);
     releaseFaded(w);
     countEndOfPlay(w);
-    stageIdleHints(w);
+    stageIdleHints(w, drawing.frontTasks);
 }

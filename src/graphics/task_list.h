@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <memory>
 
-struct Renderer;
+struct DrawContext;
 struct DrawTask;
 
-using DrawTaskCallback = void (*)(Renderer&, DrawTask&);
+using DrawTaskCallback = void (*)(DrawContext&, DrawTask&);
 
 constexpr int kTaskPayloadSlots = 19;
 
@@ -27,7 +27,7 @@ struct DrawTask {
 // Chain: head, capacity usable records, then one end record that is never used.
 // Active records form one run right after head, by order (greatest first), then by insertion.
 struct TaskList {
-    Renderer* context = nullptr;           // handed to every callback
+    DrawContext* context = nullptr;        // handed to every callback
     int32_t capacity = 0;
     int32_t count = 0;
     DrawTask* head = nullptr;
@@ -37,7 +37,7 @@ struct TaskList {
     std::unique_ptr<DrawTask[]> records;   // head, the usable records and the end record
 };
 
-void constructTaskList(TaskList& list, Renderer& context, int capacity);
+void constructTaskList(TaskList& list, DrawContext& context, int capacity);
 void destroyTaskList(TaskList& list);
 // False, with lastAdded on a record that is not active, when the list is full.
 bool addTask(TaskList& list, int order, DrawTaskCallback callback, int delay);

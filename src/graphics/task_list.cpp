@@ -1,4 +1,4 @@
-#include "app/task_list.h"
+#include "graphics/task_list.h"
 
 #include "support/record_chain.h"
 
@@ -17,7 +17,7 @@ void recycle(TaskList& list, DrawTask* record) {
 
 }  // namespace
 
-void constructTaskList(TaskList& list, Renderer& context, int capacity) {
+void constructTaskList(TaskList& list, DrawContext& context, int capacity) {
     if (capacity < 0) capacity = 0;
     const int total = capacity + 2;
     list.records = std::make_unique<DrawTask[]>(total);

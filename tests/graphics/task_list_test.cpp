@@ -1,28 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
-#include "app/task_list.h"
+#include "graphics/draw_context.h"
+#include "graphics/task_list.h"
 
 namespace {
 
 // Callbacks log which task drew; payload slot 0 names the task.
 std::vector<int> gDrawn;
 
-void logDraw(Renderer&, DrawTask& task) {
+void logDraw(DrawContext&, DrawTask& task) {
     gDrawn.push_back(task.payload[0]);
     task.age += 1;
 }
 
-void drawOnceThenFinish(Renderer& renderer, DrawTask& task) {
-    logDraw(renderer, task);
+void drawOnceThenFinish(DrawContext& context, DrawTask& task) {
+    logDraw(context, task);
     task.finished = true;
 }
 
 struct TaskListTest : ::testing::Test {
-    // The callbacks here never touch the renderer; the list only passes it through.
-    alignas(std::max_align_t) unsigned char rendererStorage[64] = {};
-    Renderer& renderer = *reinterpret_cast<Renderer*>(rendererStorage);
+    // The callbacks here never draw; the list only hands the context through.
+    std::unique_ptr<DrawContext> box = std::make_unique<DrawContext>();
+    DrawContext& context = *box;
     TaskList list;
 
     void SetUp() override { gDrawn.clear(); }
@@ -35,7 +37,7 @@ struct TaskListTest : ::testing::Test {
 };
 
 TEST_F(TaskListTest, AFullListRefusesTheNextTaskAndKeepsItsCount) {
-    constructTaskList(list, renderer, 256);
+    constructTaskList(list, context, 256);
     for (int i = 0; i < 256; ++i) ASSERT_TRUE(add(i, i % 7));
     EXPECT_FALSE(add(999, 3));
     EXPECT_EQ(list.count, 256);
@@ -46,7 +48,7 @@ TEST_F(TaskListTest, AFullListRefusesTheNextTaskAndKeepsItsCount) {
 }
 
 TEST_F(TaskListTest, GreaterOrdersRunFirstAndEqualOrdersInTheOrderAdded) {
-    constructTaskList(list, renderer, 16);
+    constructTaskList(list, context, 16);
     add(1, 5);
     add(2, 7);
     add(3, 5);
@@ -57,7 +59,7 @@ TEST_F(TaskListTest, GreaterOrdersRunFirstAndEqualOrdersInTheOrderAdded) {
 }
 
 TEST_F(TaskListTest, ADelayedTaskFirstDrawsInTheRunAfterItsDelay) {
-    constructTaskList(list, renderer, 16);
+    constructTaskList(list, context, 16);
     add(1, 0, logDraw, 3);
     for (int run = 1; run <= 3; ++run) {
         runTasks(list);
@@ -69,7 +71,7 @@ TEST_F(TaskListTest, ADelayedTaskFirstDrawsInTheRunAfterItsDelay) {
 }
 
 TEST_F(TaskListTest, AFinishedTaskDrawsOnceAndItsRecordIsReusedFirst) {
-    constructTaskList(list, renderer, 4);
+    constructTaskList(list, context, 4);
     add(1, 0);
     add(2, 0, drawOnceThenFinish);
     add(3, 0);
@@ -94,7 +96,7 @@ TEST_F(TaskListTest, AFinishedTaskDrawsOnceAndItsRecordIsReusedFirst) {
 }
 
 TEST_F(TaskListTest, RecyclingKeepsAFullListUsableRoundAfterRound) {
-    constructTaskList(list, renderer, 8);
+    constructTaskList(list, context, 8);
     for (int round = 0; round < 5; ++round) {
         for (int i = 0; i < 8; ++i) ASSERT_TRUE(add(round * 10 + i, i % 3, drawOnceThenFinish));
         EXPECT_FALSE(add(-1, 0));
@@ -114,7 +116,7 @@ TEST_F(TaskListTest, RecyclingKeepsAFullListUsableRoundAfterRound) {
 }
 
 TEST_F(TaskListTest, ClearingRemovesEveryTaskIncludingUnfinishedOnes) {
-    constructTaskList(list, renderer, 16);
+    constructTaskList(list, context, 16);
     add(1, 3);
     add(2, 1, logDraw, 5);
     add(3, 2, drawOnceThenFinish);

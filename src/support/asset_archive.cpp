@@ -1,4 +1,4 @@
-#include "app/asset_archive.h"
+#include "support/asset_archive.h"
 
 #include <sys/stat.h>
 

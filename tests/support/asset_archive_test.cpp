@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/asset_archive.h"
+#include "support/asset_archive.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "world/menu_buttons.h"
+#include "app/menu_buttons.h"
 
 #include "support/record_chain.h"
 
