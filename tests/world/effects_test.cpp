@@ -3,7 +3,6 @@
 
 #include <vector>
 
-#include "app/renderer.h"
 #include "platform/headless/headless.h"
 #include "test_support/recording_drawing.h"
 #include "world/effects.h"
