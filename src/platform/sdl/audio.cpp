@@ -138,10 +138,10 @@ bool checkMusicFile(const char* path) { return path != nullptr && isWholeMidiFil
 bool checkEffectFile(const char* path) {
     if (path == nullptr) return false;
     refuseShortWaveFiles();
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(path, &spec, &samples, &length) == nullptr) return false;
+    if (SDL_LoadWAV(path, &format, &samples, &length) == nullptr) return false;
     SDL_FreeWAV(samples);
     return true;
 }
