@@ -33,6 +33,8 @@ void paceFrame(App& app) {
 
 void toggleMute(App& app) {
     SoundSystem& sound = app.sound;
+    // Started without a sound output, F3 tries to open it; while it cannot, the game stays muted.
+    if (sound.outputMissing && !openMissingOutput(sound)) return;
     sound.muted = !sound.muted;
     if (sound.muted) {
         stopAll(sound);
@@ -122,11 +124,16 @@ void goToTitle(App& app) {
 
 void applyGlobalKeys(App& app) {
     InputDevice& in = app.input;
-    if (keyPressed(in, platform::DIK_RETURN)) app.paused = !app.paused;
+    // Alt+Enter is the display switch too, never a pause; paused, it does nothing, and its
+    // Enter is used up so that letting go of Alt first does not resume the play.
+    const bool altHeld = keyDown(in, platform::DIK_LMENU) || keyDown(in, platform::DIK_RMENU);
+    const bool altEnter = altHeld && keyPressed(in, platform::DIK_RETURN) && !app.paused;
+    if (!altHeld && keyPressed(in, platform::DIK_RETURN)) app.paused = !app.paused;
     if (keyPressed(in, platform::DIK_ESCAPE)) app.quitRequested = true;
     // The display switch waits while paused; its press stays unread until then. The window
     // and its title change together, so a paused F1 leaves both as they are.
-    if (!app.paused && keyPressed(in, platform::DIK_F1)) {
+    const bool f1 = !app.paused && keyPressed(in, platform::DIK_F1);
+    if (f1 || altEnter) {
         app.renderer.windowed = !app.renderer.windowed;
         resetDevice(app.renderer.drawing.device, app.renderer.windowed);
         resetWindowScale();

@@ -3,13 +3,24 @@
 
 namespace platform {
 
-// Opens the output with this many effect voices; false on failure.
+// Opens the output with this many effect voices; false on failure (audioFailure says why).
 bool initAudio(int effectVoices);
+// Why the last initAudio failed, in the sound library's words; "" when it has not failed.
+const char* audioFailure();
 void shutdownAudio();
+// False when this machine cannot play the music (no General MIDI SoundFont was found, or the
+// synthesizer refused the music; standard error heard which). Music files then still load,
+// checked whole, and play nothing; effects are not affected.
+bool musicAvailable();
 int loadMusicFile(const char* path);       // a Standard MIDI file; handle, or -1 on failure
 int loadEffectFile(const char* path);      // a WAV file; handle, or -1 on failure
+// True when the file would load as music or as an effect. They read it whole, keep nothing and
+// work while the output is closed, so a broken installation is found even without sound.
+bool checkMusicFile(const char* path);
+bool checkEffectFile(const char* path);
 void freeSound(int handle);
-// Starts music from its beginning, looping forever, replacing any music playing.
+// Starts music from its beginning, looping forever, replacing any music playing. False when it
+// cannot start, and for music that plays nothing (see musicAvailable).
 bool playMusic(int handle, int volumeCentibels);
 // Plays an effect once on a free voice; the same effect may overlap itself. False when it
 // cannot start (no voice free, or the handle holds no effect).

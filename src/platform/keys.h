@@ -12,11 +12,13 @@ constexpr int DIK_LSHIFT = 0x2A;
 constexpr int DIK_Z = 0x2C;
 constexpr int DIK_X = 0x2D;
 constexpr int DIK_C = 0x2E;
+constexpr int DIK_LMENU = 0x38;   // left Alt
 constexpr int DIK_SPACE = 0x39;
 constexpr int DIK_F1 = 0x3B;
 constexpr int DIK_F2 = 0x3C;
 constexpr int DIK_F3 = 0x3D;
 constexpr int DIK_F4 = 0x3E;
+constexpr int DIK_RMENU = 0xB8;   // right Alt (AltGr)
 
 struct MouseReading {
     int32_t dx = 0, dy = 0, dz = 0;  // relative motion since the last reading

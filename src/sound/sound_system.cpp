@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr const char* kInitFailed = "DirectMusicシンセサイザの初期化に失敗しました。";
 constexpr const char* kSlotOutOfRange = "Segment index error.";
 constexpr const char* kLoadFailed = "セグメントのデータロードに失敗しました。";
 constexpr const char* kMusicPlayFailed = "プライマリ・セグメントの再生に失敗しました。";
@@ -49,6 +48,13 @@ void releaseSlot(SoundSystem& sound, int slot) {
     }
 }
 
+[[noreturn]] void failLoad(const char* file, bool music) {
+    char detail[512];
+    std::snprintf(detail, sizeof(detail), "Could not load the %s %s", music ? "music" : "sound",
+                  file ? file : "(no file name)");
+    platform::fatal(kLoadFailed, detail);
+}
+
 bool loadSlot(SoundSystem& sound, int slot, const char* file, bool music) {
     if (slot < 0 || slot >= sound.segmentCount) {
         char detail[128];
@@ -57,14 +63,21 @@ bool loadSlot(SoundSystem& sound, int slot, const char* file, bool music) {
     }
     releaseSlot(sound, slot);
     const int handle = music ? platform::loadMusicFile(file) : platform::loadEffectFile(file);
-    if (handle < 0) {
-        char detail[512];
-        std::snprintf(detail, sizeof(detail), "Could not load the %s %s", music ? "music" : "sound",
-                      file ? file : "(no file name)");
-        platform::fatal(kLoadFailed, detail);
-    }
+    if (handle < 0) failLoad(file, music);
     sound.segments[slot] = handle;
     return true;
+}
+
+void loadTableFiles(SoundSystem& sound) {
+    for (const SoundFile& entry : kSoundTable) loadSlot(sound, entry.slot, entry.file, entry.music);
+}
+
+// The same files read and refused as a load would, with nothing kept: the output is closed.
+void checkTableFiles() {
+    for (const SoundFile& entry : kSoundTable) {
+        const bool loads = entry.music ? platform::checkMusicFile(entry.file) : platform::checkEffectFile(entry.file);
+        if (!loads) failLoad(entry.file, entry.music);
+    }
 }
 
 // Playing a slot that holds no sound fails like a refused play instead of touching nothing.
@@ -96,6 +109,7 @@ void constructSoundSystem(SoundSystem& sound) {
     sound.seVolume = 0;
     sound.muted = false;
     sound.started = false;
+    sound.outputMissing = false;
     sound.droppedEffects = 0;
     sound.dropReported = false;
     sound.lastDropReportMs = 0;
@@ -103,7 +117,12 @@ void constructSoundSystem(SoundSystem& sound) {
 
 bool initSound(SoundSystem& sound) {
     if (sound.started) return true;
-    if (!platform::initAudio(kEffectVoices)) platform::fatal(kInitFailed, "Could not start the sound system.");
+    if (!platform::initAudio(kEffectVoices)) {
+        std::fprintf(stderr, "No sound: the sound output could not be opened (%s). The game plays muted; F3 tries again.\n",
+                     platform::audioFailure());
+        std::fflush(stderr);
+        return false;
+    }
     sound.started = true;
     return true;
 }
@@ -119,6 +138,8 @@ bool loadMusic(SoundSystem& sound, int slot, const char* file) {
 bool playMusic(SoundSystem& sound, int slot) {
     if (sound.muted) return false;
     const int handle = playableHandle(sound, slot);
+    // Without a SoundFont the music slots play nothing; standard error said so at start.
+    if (handle >= 0 && !platform::musicAvailable()) return false;
     if (handle < 0 || !platform::playMusic(handle, sound.bgmVolume)) {
         platform::showMessage(nullptr, kMusicPlayFailed, "Could not play the music.");
         return false;
@@ -146,6 +167,7 @@ void stopAll(SoundSystem& sound) {
 }
 
 void shutdownSound(SoundSystem& sound) {
+    sound.outputMissing = false;
     if (!sound.started) return;
     stopAll(sound);
     for (int slot = 0; slot < sound.segmentCount; ++slot) releaseSlot(sound, slot);
@@ -154,10 +176,23 @@ void shutdownSound(SoundSystem& sound) {
 }
 
 void loadSoundTable(SoundSystem& sound) {
-    initSound(sound);
-    for (const SoundFile& entry : kSoundTable) loadSlot(sound, entry.slot, entry.file, entry.music);
+    if (initSound(sound)) {
+        loadTableFiles(sound);
+    } else {
+        checkTableFiles();
+        sound.outputMissing = true;
+        sound.muted = true;
+    }
     sound.bgmVolume = 0;
     sound.seVolume = kEffectVolume;
+}
+
+bool openMissingOutput(SoundSystem& sound) {
+    if (!sound.outputMissing) return sound.started;
+    if (!initSound(sound)) return false;
+    loadTableFiles(sound);
+    sound.outputMissing = false;
+    return true;
 }
 
 void unloadSoundTable(SoundSystem& sound) {

@@ -41,21 +41,33 @@ struct SoundSystem {
     int bgmVolume = 0;                  // hundredths of a decibel
     int seVolume = 0;
     bool muted = false;
-    bool started = false;               // initSound has run
+    bool started = false;               // initSound has opened the output
+    // The output could not be opened when the table loaded: the files were checked, the game
+    // plays muted, and F3 (openMissingOutput) tries again.
+    bool outputMissing = false;
     int droppedEffects = 0;             // dropped since the last report on standard error
     bool dropReported = false;          // a report was written, at lastDropReportMs
     uint32_t lastDropReportMs = 0;
 };
 
 void constructSoundSystem(SoundSystem& sound);              // every slot empty, volumes 0, not muted
-bool initSound(SoundSystem& sound);                         // fatal on failure
+// Opens the output. False when it cannot: standard error hears so and why, and nothing else
+// happens (a machine without sound is no reason to stop the game).
+bool initSound(SoundSystem& sound);
 bool loadSoundEffect(SoundSystem& sound, int slot, const char* file);
 bool loadMusic(SoundSystem& sound, int slot, const char* file);
-bool playMusic(SoundSystem& sound, int slot);               // loops from the start; false when muted
+// Loops from the start; false when muted, and quietly false when the machine cannot play music.
+bool playMusic(SoundSystem& sound, int slot);
 // Once, overlapping; false when muted or when no voice was free (the effect is dropped).
 bool playSoundEffect(SoundSystem& sound, int slot);
 void stopAll(SoundSystem& sound);
 void shutdownSound(SoundSystem& sound);
 
-void loadSoundTable(SoundSystem& sound);                    // init, the 16 files, the volumes
+// Opens the output and loads the 16 files into their slots, then sets the volumes. Without an
+// output every file is still checked (a missing or damaged one ends the game, with sound or
+// without), and the game plays muted with outputMissing set.
+void loadSoundTable(SoundSystem& sound);
+// With the output missing, tries to open it again and loads the table into it; true when the
+// output is open now (the game stays muted either way: unmuting is the caller's).
+bool openMissingOutput(SoundSystem& sound);
 void unloadSoundTable(SoundSystem& sound);

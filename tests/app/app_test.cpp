@@ -14,7 +14,9 @@ using platform::DIK_ESCAPE;
 using platform::DIK_F1;
 using platform::DIK_F3;
 using platform::DIK_F4;
+using platform::DIK_LMENU;
 using platform::DIK_RETURN;
+using platform::DIK_RMENU;
 
 namespace {
 
@@ -187,6 +189,28 @@ TEST_F(DisplaySwitchTest, F1WhilePausedLeavesAnEnlargedWindowAndItsTitleAsTheyAr
     EXPECT_EQ(title(), "Mossbloom --- 800 × 600") << "the scale steps start over";
 }
 
+TEST_F(DisplaySwitchTest, AltEnterWhilePausedDoesNothingEvenWhenAltIsLetGoFirst) {
+    frameWithWindowKey(platform::kVirtualKeyF2, {});
+    frameWithKeys({DIK_RETURN});
+    frameWithKeys({});
+    ASSERT_TRUE(app->paused);
+    frameWithKeys({DIK_LMENU, DIK_RETURN});
+    EXPECT_TRUE(app->paused);
+    EXPECT_FALSE(hl::windowRecord().fullscreen);
+    EXPECT_EQ(title(), "Mossbloom --- 800 × 600");
+    frameWithKeys({DIK_RETURN});   // Alt let go first, Enter still down
+    EXPECT_TRUE(app->paused) << "the Enter of Alt+Enter never resumes";
+    frameWithKeys({});
+    EXPECT_EQ(hl::windowRecord().width, 800);
+
+    frameWithKeys({DIK_RETURN});
+    frameWithKeys({});
+    ASSERT_FALSE(app->paused);
+    frameWithKeys({DIK_RMENU, DIK_RETURN});
+    EXPECT_TRUE(hl::windowRecord().fullscreen);
+    EXPECT_EQ(title(), "Mossbloom --- 640 × 480");
+}
+
 TEST_F(DisplaySwitchTest, PauseAndF1TogetherNeverLeaveTheTitleNamingAnotherSize) {
     frameWithWindowKey(platform::kVirtualKeyF2, {});
     // Return and F1 between the same two frames: the pause comes first and the switch waits.
@@ -194,6 +218,37 @@ TEST_F(DisplaySwitchTest, PauseAndF1TogetherNeverLeaveTheTitleNamingAnotherSize)
     ASSERT_TRUE(app->paused);
     EXPECT_FALSE(hl::windowRecord().fullscreen);
     EXPECT_EQ(title(), "Mossbloom --- 800 × 600");
+}
+
+TEST_F(FrameLoopTest, AltEnterSwitchesTheDisplayAsF1DoesAndNeverPauses) {
+    for (int alt : {DIK_LMENU, DIK_RMENU}) {
+        frameWithKeys({alt, DIK_RETURN});
+        EXPECT_FALSE(app->paused);
+        EXPECT_FALSE(app->renderer.windowed);
+        EXPECT_TRUE(hl::windowRecord().fullscreen);
+        frameWithKeys({alt, DIK_RETURN});   // held: no second switch
+        EXPECT_TRUE(hl::windowRecord().fullscreen);
+        frameWithKeys({alt});               // Alt stays down, Enter comes again
+        frameWithKeys({alt, DIK_RETURN});
+        EXPECT_TRUE(app->renderer.windowed);
+        EXPECT_FALSE(hl::windowRecord().fullscreen);
+        EXPECT_EQ(hl::windowRecord().width, 640);
+        EXPECT_FALSE(app->paused);
+        frameWithKeys({});
+    }
+    // Enter alone still pauses; Alt pressed while Enter is held adds nothing.
+    frameWithKeys({DIK_RETURN});
+    EXPECT_TRUE(app->paused);
+    frameWithKeys({DIK_RETURN, DIK_LMENU});
+    EXPECT_TRUE(app->paused);
+    EXPECT_TRUE(app->renderer.windowed);
+    // F1 and Alt+Enter in the same frame are one switch.
+    frameWithKeys({});
+    frameWithKeys({DIK_RETURN});
+    ASSERT_FALSE(app->paused);
+    frameWithKeys({DIK_F1, DIK_LMENU, DIK_RETURN});
+    frameWithKeys({});
+    EXPECT_TRUE(hl::windowRecord().fullscreen);
 }
 
 TEST_F(FrameLoopTest, EscapeOneAndF3WorkWhilePausedAndOneEndsThePause) {
@@ -243,6 +298,60 @@ TEST_F(FrameLoopTest, F3MutesWithStopAndUnmutesWithTheCurrentMusicOnly) {
     frameWithKeys({DIK_F3});
     EXPECT_FALSE(app->sound.muted);
     EXPECT_EQ(audioCalls(hl::AudioCall::PlayMusic), 0);
+}
+
+// Started where the sound output cannot open: the game runs muted and F3 opens the output later.
+class NoSoundOutputTest : public FrameLoopTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        hl::setAudioInitFails(true);
+        testing::internal::CaptureStderr();
+        startApp();
+        errors = testing::internal::GetCapturedStderr();
+    }
+    std::string errors;
+};
+
+TEST_F(NoSoundOutputTest, TheGameRunsMutedAndF3BringsTheSoundBackOnceTheOutputOpens) {
+    SoundSystem& sound = app->sound;
+    EXPECT_NE(errors.find("No sound: the sound output could not be opened"), std::string::npos) << errors;
+    EXPECT_TRUE(hl::messages().empty());
+    EXPECT_TRUE(sound.muted) << "the overlay shows MUTE";
+    hl::clearVideoRecord();
+    for (int frame = 0; frame < 3; ++frame) frameWithKeys({});
+    EXPECT_GE(hl::videoRecord().presents, 3) << "the game goes on";
+    app->world.musicSlot = kSlotTitleMusic;
+
+    // The output still refuses: another line, still muted.
+    testing::internal::CaptureStderr();
+    frameWithKeys({DIK_F3});
+    errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("F3 tries again"), std::string::npos) << errors;
+    EXPECT_TRUE(sound.muted);
+    EXPECT_FALSE(hl::audioOpen());
+
+    // Now it opens: the table loads, the sound comes on and the current music starts.
+    frameWithKeys({});
+    hl::setAudioInitFails(false);
+    hl::clearAudioEvents();
+    frameWithKeys({DIK_F3});
+    EXPECT_FALSE(sound.muted);
+    EXPECT_TRUE(hl::audioOpen());
+    EXPECT_EQ(hl::loadedSoundCount(), 16);
+    EXPECT_EQ(hl::playingMusic(), sound.segments[kSlotTitleMusic]);
+    EXPECT_TRUE(playSoundEffect(sound, kSlotDecide));
+
+    // From then on F3 mutes and unmutes as ever, without loading anything again.
+    frameWithKeys({});
+    frameWithKeys({DIK_F3});
+    EXPECT_TRUE(sound.muted);
+    EXPECT_EQ(hl::playingMusic(), -1);
+    frameWithKeys({});
+    frameWithKeys({DIK_F3});
+    EXPECT_FALSE(sound.muted);
+    EXPECT_EQ(audioCalls(hl::AudioCall::LoadMusic), 2);
+    EXPECT_EQ(audioCalls(hl::AudioCall::Init), 1);
 }
 
 TEST_F(FrameLoopTest, FpsIsZeroUntilMoreThanOneSecondHasPassed) {

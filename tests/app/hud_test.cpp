@@ -297,7 +297,9 @@ TEST_F(HudTest, ComboSlidesInThenFades) {
             SCOPED_TRACE(i);
             const int want = i == 3 ? c.bright / 2 : c.bright;
             EXPECT_EQ((std::vector<int>{d[i].r, d[i].g, d[i].b}), (std::vector<int>{want, want, want}));
-            if (i > 0) EXPECT_TRUE(blendIs(d[i].blend, 4));
+            if (i > 0) {
+                EXPECT_TRUE(blendIs(d[i].blend, 4));
+            }
         }
     }
 

@@ -9,6 +9,7 @@ window=
 left=0
 top=0
 hang_limit=${MOSSBLOOM_HANG_LIMIT:-60}   # seconds
+audio_driver=dummy                        # the SDL audio driver start_game gives the game
 
 fail() {
   echo "FAIL: $*" >&2
@@ -42,7 +43,7 @@ find_window() {
 }
 
 start_game() {  # path/to/mossbloom [folder to start it in, $work by default]
-  (cd "${2:-$work}" && SDL_AUDIODRIVER=dummy exec "$1" >"$work/stdout" 2>"$work/stderr") &
+  (cd "${2:-$work}" && SDL_AUDIODRIVER=$audio_driver exec "$1" >"$work/stdout" 2>"$work/stderr") &
   pid=$!
   wait_for "window named Mossbloom" find_window
   xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"

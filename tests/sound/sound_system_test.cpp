@@ -214,10 +214,125 @@ TEST_F(SoundDeathTest, StartingFromAnotherFolderFailsTheFirstLoad) {
                 "セグメントのデータロードに失敗しました。\nCould not load the music sound/Mossdrift\\.mid");
 }
 
-TEST_F(SoundDeathTest, AnAudioDeviceThatCannotOpenEndsTheProgram) {
+TEST_F(SoundDeathTest, WithoutAnOutputADamagedOrMissingFileStillEndsTheProgramAtStart) {
     hl::setAudioInitFails(true);
-    EXPECT_EXIT(initSound(sound), ::testing::ExitedWithCode(1),
-                "DirectMusicシンセサイザの初期化に失敗しました。\nCould not start the sound system\\.");
+    writeTable();
+    hl::failAudioLoad("sound/Mossbloom.mid");
+    EXPECT_EXIT(loadSoundTable(sound), ::testing::ExitedWithCode(1),
+                "セグメントのデータロードに失敗しました。\nCould not load the music sound/Mossbloom\\.mid");
+    fs::remove(folder / "sound/repel.wav");
+    EXPECT_EXIT(
+        {
+            hl::resetAudio();
+            hl::setAudioInitFails(true);
+            loadSoundTable(sound);
+        },
+        ::testing::ExitedWithCode(1), "セグメントのデータロードに失敗しました。\nCould not load the sound sound/repel\\.wav");
+}
+
+// A machine without a sound device: the game plays muted, and the output can be opened later.
+struct NoOutputTest : SoundTest {
+    std::string errors;
+
+    void loadTableWithoutOutput() {
+        writeTable();
+        hl::setAudioInitFails(true);
+        testing::internal::CaptureStderr();
+        loadSoundTable(sound);
+        errors = testing::internal::GetCapturedStderr();
+    }
+};
+
+TEST_F(NoOutputTest, EveryFileIsCheckedInTableOrderAndTheGamePlaysMutedWithOneLineSayingWhy) {
+    loadTableWithoutOutput();
+    EXPECT_TRUE(sound.muted);
+    EXPECT_TRUE(sound.outputMissing);
+    EXPECT_FALSE(sound.started);
+    EXPECT_EQ(errors,
+              "No sound: the sound output could not be opened (the headless output was told to refuse). "
+              "The game plays muted; F3 tries again.\n");
+    EXPECT_TRUE(hl::messages().empty()) << "no box: a machine without sound is no reason to stop";
+
+    const std::vector<hl::AudioEvent> checks = eventsOf(AudioCall::Check);
+    ASSERT_EQ(checks.size(), 16u);
+    for (size_t i = 0; i < checks.size(); ++i) {
+        const std::string& expected = i < 2 ? kMusicFiles[i] : kEffectFiles[i - 2];
+        EXPECT_EQ(checks[i].path, expected);
+    }
+    EXPECT_TRUE(eventsOf(AudioCall::LoadMusic).empty());
+    EXPECT_TRUE(eventsOf(AudioCall::LoadEffect).empty());
+    for (int slot = 0; slot < kSoundSlotCount; ++slot) EXPECT_EQ(sound.segments[slot], -1);
+
+    // Muted, nothing reaches the closed output and nothing shows a box; stopping is harmless.
+    hl::clearAudioEvents();
+    EXPECT_FALSE(playMusic(sound, kSlotTitleMusic));
+    EXPECT_FALSE(playSoundEffect(sound, kSlotAqua));
+    stopAll(sound);
+    EXPECT_TRUE(hl::audioEvents().empty());
+    EXPECT_TRUE(hl::messages().empty());
+}
+
+TEST_F(NoOutputTest, OpeningAgainFailsWithAnotherLineUntilTheOutputOpensThenTheTableLoadsIntoIt) {
+    loadTableWithoutOutput();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(openMissingOutput(sound));
+    errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("could not be opened (the headless output was told to refuse)"), std::string::npos) << errors;
+    EXPECT_TRUE(sound.outputMissing);
+    EXPECT_TRUE(sound.muted);
+
+    hl::setAudioInitFails(false);
+    hl::clearAudioEvents();
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(openMissingOutput(sound));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_FALSE(sound.outputMissing);
+    EXPECT_TRUE(sound.started);
+    EXPECT_TRUE(sound.muted) << "unmuting is F3's, after the output opened";
+    EXPECT_EQ(eventsOf(AudioCall::LoadMusic).size(), 2u);
+    EXPECT_EQ(eventsOf(AudioCall::LoadEffect).size(), 14u);
+    EXPECT_EQ(hl::loadedSoundCount(), 16);
+    EXPECT_EQ(sound.seVolume, -384);
+
+    sound.muted = false;
+    EXPECT_TRUE(playMusic(sound, kSlotPlayMusic));
+    EXPECT_TRUE(playSoundEffect(sound, kSlotRepel));
+    EXPECT_EQ(hl::playingMusic(), sound.segments[kSlotPlayMusic]);
+    // Open already, another try changes nothing.
+    hl::clearAudioEvents();
+    EXPECT_TRUE(openMissingOutput(sound));
+    EXPECT_TRUE(hl::audioEvents().empty());
+
+    unloadSoundTable(sound);
+    EXPECT_EQ(hl::loadedSoundCount(), 0);
+    EXPECT_FALSE(hl::audioOpen());
+}
+
+TEST_F(NoOutputTest, UnloadingWithoutAnOutputReleasesNothingAndForgetsTheMissingOutput) {
+    loadTableWithoutOutput();
+    hl::clearAudioEvents();
+    unloadSoundTable(sound);
+    EXPECT_TRUE(hl::audioEvents().empty());
+    EXPECT_FALSE(sound.outputMissing);
+    EXPECT_FALSE(openMissingOutput(sound)) << "nothing to open once the table is unloaded";
+}
+
+TEST_F(SoundTest, WithoutASoundFontTheMusicSlotsPlayNothingWithoutABoxAndEffectsPlay) {
+    writeTable();
+    hl::setMusicAvailable(false);
+    loadSoundTable(sound);
+    EXPECT_GE(sound.segments[kSlotTitleMusic], 0) << "the music files are loaded and checked all the same";
+    EXPECT_GE(sound.segments[kSlotPlayMusic], 0);
+    hl::clearAudioEvents();
+    EXPECT_FALSE(playMusic(sound, kSlotTitleMusic));
+    EXPECT_FALSE(playMusic(sound, kSlotPlayMusic));
+    EXPECT_TRUE(hl::messages().empty());
+    EXPECT_EQ(hl::playingMusic(), -1);
+    EXPECT_TRUE(playSoundEffect(sound, kSlotGetDream));
+    // A slot that holds nothing is still the game's fault, and says so.
+    EXPECT_FALSE(playMusic(sound, 3));
+    ASSERT_EQ(hl::messages().size(), 1u);
+    EXPECT_EQ(hl::messages()[0].text, "プライマリ・セグメントの再生に失敗しました。");
 }
 
 }  // namespace

@@ -21,6 +21,8 @@ struct HeadlessAudio {
     bool initFails = false;
     bool assumeFilesExist = false;
     bool failNextPlay = false;
+    bool musicAvailable = true;
+    std::string failure;            // why the last initAudio failed
     int musicPlaying = -1;
     int effectVoices = 0;           // as asked for by initAudio
     uint32_t effectLengthMs = 0;    // how long every effect plays; 0 ends it at once
@@ -41,12 +43,13 @@ bool fileExists(const char* path) {
     return std::filesystem::is_regular_file(path, error);
 }
 
+bool fileLoads(const char* path) {
+    return path != nullptr && (gAudio.assumeFilesExist || fileExists(path)) && gAudio.failingPaths.count(path) == 0;
+}
+
 int loadSound(const char* path, SoundKind kind) {
     const AudioCall call = kind == SoundKind::Music ? AudioCall::LoadMusic : AudioCall::LoadEffect;
-    const bool loadable = gAudio.open && path != nullptr &&
-                          (gAudio.assumeFilesExist || fileExists(path)) &&
-                          gAudio.failingPaths.count(path) == 0;
-    if (!loadable) {
+    if (!gAudio.open || !fileLoads(path)) {
         record(call, -1, 0, path, false);
         return -1;
     }
@@ -54,6 +57,12 @@ int loadSound(const char* path, SoundKind kind) {
     gAudio.sounds.push_back(kind);
     record(call, handle, 0, path);
     return handle;
+}
+
+bool checkSound(const char* path) {
+    const bool ok = fileLoads(path);
+    record(AudioCall::Check, -1, 0, path, ok);
+    return ok;
 }
 
 bool isKind(int handle, SoundKind kind) {
@@ -83,11 +92,16 @@ namespace platform {
 bool initAudio(int effectVoices) {
     const bool ok = !gAudio.initFails;
     record(AudioCall::Init, -1, 0, nullptr, ok);
+    gAudio.failure = ok ? "" : "the headless output was told to refuse";
     gAudio.open = ok;
     gAudio.effectVoices = effectVoices;
     gAudio.voiceEnds.clear();
     return ok;
 }
+
+const char* audioFailure() { return gAudio.failure.c_str(); }
+
+bool musicAvailable() { return gAudio.open && gAudio.musicAvailable; }
 
 void shutdownAudio() {
     record(AudioCall::Shutdown, -1);
@@ -98,6 +112,8 @@ void shutdownAudio() {
 
 int loadMusicFile(const char* path) { return loadSound(path, SoundKind::Music); }
 int loadEffectFile(const char* path) { return loadSound(path, SoundKind::Effect); }
+bool checkMusicFile(const char* path) { return checkSound(path); }
+bool checkEffectFile(const char* path) { return checkSound(path); }
 
 void freeSound(int handle) {
     record(AudioCall::Free, handle);
@@ -106,7 +122,8 @@ void freeSound(int handle) {
 }
 
 bool playMusic(int handle, int volumeCentibels) {
-    const bool ok = gAudio.open && isKind(handle, SoundKind::Music) && !takePlayFailure();
+    const bool ok =
+        gAudio.open && isKind(handle, SoundKind::Music) && gAudio.musicAvailable && !takePlayFailure();
     record(AudioCall::PlayMusic, handle, volumeCentibels, nullptr, ok);
     if (ok) gAudio.musicPlaying = handle;
     return ok;
@@ -132,6 +149,7 @@ void failAudioLoad(const std::string& path) { gAudio.failingPaths.insert(path); 
 void assumeAudioFilesExist(bool assume) { gAudio.assumeFilesExist = assume; }
 void failNextAudioPlay() { gAudio.failNextPlay = true; }
 void setAudioInitFails(bool fail) { gAudio.initFails = fail; }
+void setMusicAvailable(bool available) { gAudio.musicAvailable = available; }
 bool audioOpen() { return gAudio.open; }
 int playingMusic() { return gAudio.musicPlaying; }
 int effectVoices() { return gAudio.effectVoices; }

@@ -28,13 +28,14 @@ void resetInput();                         // every control back to its default,
 
 // ---- Sound ------------------------------------------------------------------------------
 
-enum class AudioCall { Init, Shutdown, LoadMusic, LoadEffect, Free, PlayMusic, PlayEffect, StopAll };
+// Check: a file checked with the output closed (checkMusicFile or checkEffectFile).
+enum class AudioCall { Init, Shutdown, LoadMusic, LoadEffect, Check, Free, PlayMusic, PlayEffect, StopAll };
 
 struct AudioEvent {
     AudioCall call;
     int handle = -1;          // the handle loaded, freed or played; -1 for a failed load
     int volume = 0;           // plays: the volume asked for, in hundredths of a decibel
-    std::string path;         // loads: the file name as given
+    std::string path;         // loads and checks: the file name as given
     bool succeeded = true;
 };
 
@@ -44,7 +45,9 @@ void clearAudioEvents();
 void failAudioLoad(const std::string& path);   // this file fails to load even if it exists
 void assumeAudioFilesExist(bool assume);        // when true, a missing file loads anyway
 void failNextAudioPlay();                       // the next playMusic or playEffect fails
-void setAudioInitFails(bool fail);
+void setAudioInitFails(bool fail);              // initAudio fails until this is set false again
+// False: music files still load, and their plays fail, as on a machine without a SoundFont.
+void setMusicAvailable(bool available);
 bool audioOpen();
 int playingMusic();                              // the looping music's handle, -1 when none
 int effectVoices();                              // the voice count initAudio asked for

@@ -4,9 +4,11 @@
 #include <SDL_mixer.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/sdl/midi_file.h"
+#include "platform/sdl/soundfont_search.h"
 
 namespace {
 
@@ -18,29 +20,33 @@ constexpr int kMaxSounds = 64;
 struct LoadedSound {
     Mix_Music* music = nullptr;
     Mix_Chunk* effect = nullptr;
+    bool silentMusic = false;  // a whole MIDI file that plays nothing: the music is unavailable
 };
 
 LoadedSound gSounds[kMaxSounds];
 bool gOpen = false;
+bool gMusicAvailable = false;
+char gFailure[512] = "";
 
-// Debian's General MIDI SoundFonts, most preferred first.
-constexpr const char* kSoundFonts[] = {
-    "/usr/share/sounds/sf3/default-GM.sf3",
-    "/usr/share/sounds/sf2/default-GM.sf2",
-    "/usr/share/sounds/sf2/TimGM6mb.sf2",
-};
+void noteFailure() { std::snprintf(gFailure, sizeof gFailure, "%s", SDL_GetError()); }
 
-void chooseSoundFont() {
-    const char* named = std::getenv("SDL_SOUNDFONTS");
-    if (named != nullptr && named[0] != '\0') return;
-    for (const char* path : kSoundFonts) {
-        if (SDL_RWops* file = SDL_RWFromFile(path, "rb")) {
-            SDL_RWclose(file);
-            Mix_SetSoundFonts(path);
-            return;
-        }
-    }
+void report(const char* line) {
+    std::fprintf(stderr, "%s\n", line);
+    std::fflush(stderr);
 }
+
+// The synthesizer takes its SoundFont when the output opens, so it is chosen before that.
+platform::SoundFontSearch chooseSoundFont() {
+    const char* playerList = std::getenv("SDL_SOUNDFONTS");
+    const bool playerFirst =
+        playerList != nullptr && playerList[0] != '\0' && SDL_GetHintBoolean("SDL_FORCE_SOUNDFONTS", SDL_FALSE);
+    platform::SoundFontSearch search = platform::findSoundFont(platform::soundFontPlaces(), playerList, playerFirst);
+    if (!search.found.empty()) Mix_SetSoundFonts(search.found.c_str());
+    return search;
+}
+
+// A WAV file cut short is refused, not played up to where it ends.
+void refuseShortWaveFiles() { SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict"); }
 
 int mixerVolume(int centibels) {
     const double volume = MIX_MAX_VOLUME * std::pow(10.0, centibels / 2000.0);
@@ -51,7 +57,8 @@ int mixerVolume(int centibels) {
 
 int freeHandle() {
     for (int handle = 0; handle < kMaxSounds; ++handle) {
-        if (gSounds[handle].music == nullptr && gSounds[handle].effect == nullptr) return handle;
+        const LoadedSound& sound = gSounds[handle];
+        if (sound.music == nullptr && sound.effect == nullptr && !sound.silentMusic) return handle;
     }
     return -1;
 }
@@ -67,21 +74,31 @@ namespace platform {
 
 bool initAudio(int effectVoices) {
     if (gOpen) return true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    chooseSoundFont();
-    // A WAV file cut short is refused, not played up to where it ends.
-    SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
+    gFailure[0] = '\0';
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        noteFailure();
+        return false;
+    }
+    const SoundFontSearch search = chooseSoundFont();
+    refuseShortWaveFiles();
     Mix_Init(MIX_INIT_MID);  // MIDI support is checked when the music loads
     if (Mix_OpenAudio(kSampleRate, AUDIO_S16SYS, kChannels, kChunkBytes) != 0) {
+        noteFailure();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     // Should fewer be granted, the effects that find no voice are dropped.
     Mix_AllocateChannels(effectVoices);
+    gMusicAvailable = !search.found.empty();
+    if (!gMusicAvailable) report(noSoundFontLine(search, std::getenv("SDL_SOUNDFONTS")).c_str());
     gOpen = true;
     return true;
 }
+
+const char* audioFailure() { return gFailure; }
+
+bool musicAvailable() { return gOpen && gMusicAvailable; }
 
 void shutdownAudio() {
     if (!gOpen) return;
@@ -91,6 +108,7 @@ void shutdownAudio() {
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     gOpen = false;
+    gMusicAvailable = false;
 }
 
 int loadMusicFile(const char* path) {
@@ -98,8 +116,34 @@ int loadMusicFile(const char* path) {
     if (!gOpen || handle < 0 || path == nullptr) return -1;
     // The mixer finds a damaged MIDI file only when it plays it: refuse it here instead.
     if (!isWholeMidiFileAt(path)) return -1;
-    gSounds[handle].music = Mix_LoadMUS(path);
-    return gSounds[handle].music != nullptr ? handle : -1;
+    LoadedSound& sound = gSounds[handle];
+    if (gMusicAvailable) {
+        sound.music = Mix_LoadMUS(path);
+        // The file is whole, so a refusal is the synthesizer's, not the game's data: the music
+        // goes silent and the game goes on.
+        if (sound.music == nullptr) {
+            char line[1024];
+            std::snprintf(line, sizeof line, "The music synthesizer could not load %s (%s), so the music stays silent.",
+                          path, Mix_GetError());
+            report(line);
+            gMusicAvailable = false;
+        }
+    }
+    sound.silentMusic = sound.music == nullptr;
+    return handle;
+}
+
+bool checkMusicFile(const char* path) { return path != nullptr && isWholeMidiFileAt(path); }
+
+bool checkEffectFile(const char* path) {
+    if (path == nullptr) return false;
+    refuseShortWaveFiles();
+    SDL_AudioSpec format;
+    Uint8* samples = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV(path, &format, &samples, &length) == nullptr) return false;
+    SDL_FreeWAV(samples);
+    return true;
 }
 
 int loadEffectFile(const char* path) {
@@ -120,11 +164,12 @@ void freeSound(int handle) {
         Mix_FreeChunk(sound->effect);  // halts every voice playing it first
         sound->effect = nullptr;
     }
+    sound->silentMusic = false;
 }
 
 bool playMusic(int handle, int volumeCentibels) {
     LoadedSound* sound = soundAt(handle);
-    if (sound == nullptr || sound->music == nullptr) return false;
+    if (sound == nullptr || sound->music == nullptr || !gMusicAvailable) return false;
     Mix_VolumeMusic(mixerVolume(volumeCentibels));
     // Replaces any music playing and starts from the beginning; -1 loops forever.
     return Mix_PlayMusic(sound->music, -1) == 0;

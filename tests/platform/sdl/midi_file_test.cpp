@@ -2,6 +2,8 @@
 // pass; a file cut short, with a bad header or with too few tracks does not.
 #include "platform/sdl/midi_file.h"
 
+#include "sound_files.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,26 +13,7 @@
 
 namespace {
 
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
-}
-
-// A header and the given number of tracks, each one note and the end of the track.
-std::vector<uint8_t> midiFile(uint16_t format, uint16_t tracks, uint16_t division = 480) {
-    std::vector<uint8_t> f = {'M', 'T', 'h', 'd'};
-    put32(f, 6);
-    for (uint16_t v : {format, tracks, division}) {
-        f.push_back(static_cast<uint8_t>(v >> 8));
-        f.push_back(static_cast<uint8_t>(v));
-    }
-    const std::vector<uint8_t> events = {0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00};
-    for (int t = 0; t < tracks; ++t) {
-        f.insert(f.end(), {'M', 'T', 'r', 'k'});
-        put32(f, static_cast<uint32_t>(events.size()));
-        f.insert(f.end(), events.begin(), events.end());
-    }
-    return f;
-}
+using soundfiles::midiFile;
 
 bool whole(const std::vector<uint8_t>& f) { return platform::isWholeMidiFile(f.data(), f.size()); }
 

@@ -13,34 +13,11 @@
 #include <vector>
 
 #include "sound/sound_system.h"
+#include "sound_files.h"
 
 namespace {
 
-void put16(std::ofstream& out, uint16_t v) { out.put(static_cast<char>(v & 255)).put(static_cast<char>(v >> 8)); }
-void put32(std::ofstream& out, uint32_t v) {
-    put16(out, static_cast<uint16_t>(v & 0xFFFF));
-    put16(out, static_cast<uint16_t>(v >> 16));
-}
-
-// A quiet mono tone of this many milliseconds as a 16-bit 44.1 kHz WAV file.
-void writeTone(const std::string& path, int ms) {
-    const uint32_t samples = 44100u * static_cast<uint32_t>(ms) / 1000u;
-    std::ofstream out(path, std::ios::binary);
-    out << "RIFF";
-    put32(out, 36 + samples * 2);
-    out << "WAVEfmt ";
-    put32(out, 16);
-    put16(out, 1);
-    put16(out, 1);
-    put32(out, 44100);
-    put32(out, 88200);
-    put16(out, 2);
-    put16(out, 16);
-    out << "data";
-    put32(out, samples * 2);
-    for (uint32_t i = 0; i < samples; ++i)
-        put16(out, static_cast<uint16_t>(static_cast<int16_t>(500.0 * std::sin(i * 0.05))));
-}
+using soundfiles::writeTone;
 
 TEST(SdlSoundVoices, AsManyEffectsAsVoicesPlayAtOnceAndOneMoreIsDropped) {
     const std::filesystem::path folder =
