@@ -147,7 +147,7 @@ void BM_WhiteFrame(benchmark::State& state) {
     const bool keep = state.range(0) != 0;
     for (auto _ : state) {
         beginScene(r.device);
-        drawRect(r.device, 0, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
+        drawRect(r.device, BlendMode::Alpha, 0.0f, 0.0f, 640, 480, {255, 255, 255}, true);
         if (keep) keepScenePicture(r.device);
         endScene(r.device);
         presentFrame(r.device);
@@ -164,7 +164,7 @@ void BM_PausedInvertedFrame(benchmark::State& state) {
         beginScene(r.device);
         showKeptScenePicture(r.device);
         drawDebugOverlay(app);
-        drawRect(r.device, 5, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
+        drawRect(r.device, BlendMode::Invert, 0.0f, 0.0f, 640, 480, {255, 255, 255}, true);
         endScene(r.device);
         presentFrame(r.device);
     }

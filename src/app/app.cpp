@@ -152,9 +152,11 @@ void drawDebugOverlay(App& app) {
     if (app.overlayPeak > 0) app.overlayPeak -= 2;
     // A peak of -1 would be a reversed quad, which the original device culled: draw it as empty.
     const int peakWidth = app.overlayPeak > 0 ? app.overlayPeak : 0;
-    drawGradientRect(d, 0, 3.0f, 16.0f, peakWidth, 6, {255, 255, 150}, {255, 255, 150}, {255, 255, 0}, {255, 255, 0});
-    drawGradientRect(d, 0, 3.0f, 16.0f, meter, 6, {255, 100, 100}, {255, 100, 100}, {255, 0, 0}, {255, 0, 0});
-    drawRect(d, 0, 3.0f, 16.0f, kLoadMeterWidth, 5, 150, 150, 150, false);
+    drawGradientRect(d, BlendMode::Alpha, 3.0f, 16.0f, peakWidth, 6, {255, 255, 150}, {255, 255, 150}, {255, 255, 0},
+                     {255, 255, 0});
+    drawGradientRect(d, BlendMode::Alpha, 3.0f, 16.0f, meter, 6, {255, 100, 100}, {255, 100, 100}, {255, 0, 0},
+                     {255, 0, 0});
+    drawRect(d, BlendMode::Alpha, 3.0f, 16.0f, kLoadMeterWidth, 5, {150, 150, 150}, false);
     // The notes start right after the frame rate, so that they end before the HUD's SCORE label
     // and the first digits of the score beneath them.
     if (app.sound.muted) drawText(d, "MUTE", kOverlayNoteX, 3.0f, 1.0f, 1.0f, 255, 155, 205, 255);
@@ -163,7 +165,7 @@ void drawDebugOverlay(App& app) {
         drawText(d, "FRAME SKIP", kOverlayNoteX, 16.0f, 1.0f, 1.0f, app.skipCounter * 20 + 150, 255, 155, 155);
     }
     drawText(d, "FPS", 3.0f, 3.0f, 1.0f, 1.0f, 255, 255, 255, 255);
-    drawNumberAlpha(d, 2, app.fps, kInterfaceTexture, 35.0f, 3.0f, 260, 150, 8, 12, 1.0f, 1.0f, 255, 255, 255, 255);
+    drawNumberAlpha(d, 2, app.fps, Sheet::Interface, 35.0f, 3.0f, {260, 150, 8, 12}, 1.0f, 1.0f, 255, {255, 255, 255});
 }
 
 void runFrame(App& app) {
@@ -181,7 +183,7 @@ void runFrame(App& app) {
             keepScenePicture(d);
         }
         drawDebugOverlay(app);
-        if (app.inverted) drawRect(d, 5, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
+        if (app.inverted) drawRect(d, BlendMode::Invert, 0.0f, 0.0f, 640, 480, {255, 255, 255}, true);
         endScene(d);
         presentFrame(d);
     }

@@ -10,10 +10,6 @@ const int32_t kKindColourBlue[kHudKinds] = {250, 100, 100, 150, 230, 250, 100};
 
 namespace {
 
-constexpr int kBlendAlpha = 0;
-constexpr int kBlendAdd = 3;
-constexpr int kBlendDarken = 4;
-
 // The text-size digits of the interface sheet.
 constexpr int kTextDigitX = 260, kTextDigitY = 150, kTextDigitW = 8, kTextDigitH = 12;
 
@@ -22,8 +18,8 @@ void whiteText(GraphicsDevice& d, const char* text, float x, float y) {
 }
 
 void textDigits(GraphicsDevice& d, int digits, int32_t value, float x, float y, int r, int g, int b) {
-    drawNumberAlpha(d, digits, value, kInterfaceTexture, x, y, kTextDigitX, kTextDigitY, kTextDigitW, kTextDigitH, 1.0f,
-                    1.0f, 255, r, g, b);
+    drawNumberAlpha(d, digits, value, Sheet::Interface, x, y, {kTextDigitX, kTextDigitY, kTextDigitW, kTextDigitH},
+                    1.0f, 1.0f, 255, {r, g, b});
 }
 
 // Advances the slide one step toward hidden or shown; true while something of the HUD shows.
@@ -38,10 +34,10 @@ bool advanceSlide(Renderer& r) {
 
 // Numbers in two layers: ink darkening the strip, then light 2 pixels up and to the left.
 struct Layer {
-    int blend;
+    BlendMode blend;
     float offset;
 };
-constexpr Layer kLayers[2] = {{kBlendDarken, 2.0f}, {kBlendAdd, 0.0f}};
+constexpr Layer kLayers[2] = {{BlendMode::Darken, 2.0f}, {BlendMode::Additive, 0.0f}};
 
 void drawScore(GraphicsDevice& d, int32_t score, int32_t scoreCarry, float s) {
     for (const Layer& layer : kLayers) {
@@ -60,9 +56,9 @@ void drawKindCounters(GraphicsDevice& d, const int32_t counts[kHudKinds], int32_
             y = 3.0f - s;
         }
         const int red = kKindColourRed[j], green = kKindColourGreen[j], blue = kKindColourBlue[j];
-        if (j == highlightKind) drawRect(d, kBlendAdd, x - 5.0f, y, 41, 12, 100, 100, 100, true);
-        drawSprite(d, kInterfaceTexture, kBlendAlpha, x, y + 6.0f, 260 + 12 * j, 165, 12, 12, 1.0f, 1.0f, 0, red, green,
-                   blue);
+        if (j == highlightKind) drawRect(d, BlendMode::Additive, x - 5.0f, y, 41, 12, {100, 100, 100}, true);
+        drawSprite(d, Sheet::Interface, BlendMode::Alpha, x, y + 6.0f, {260 + 12 * j, 165, 12, 12}, 1.0f, 1.0f, 0,
+                   {red, green, blue});
         textDigits(d, kindCountDigits(counts[j]), counts[j], x + 10.0f, y, red, green, blue);
     }
 }
@@ -80,20 +76,20 @@ void drawClock(GraphicsDevice& d, int32_t ms, float s) {
         const float t = layer.offset;
         const float y = 463.0f + s + t;
         drawSmallNumber(d, 2, layer.blend, minutes, 47.0f + t, y, 1.0f, 1.0f);
-        drawSprite(d, kInterfaceTexture, layer.blend, 77.0f + t, y, 650, 105, 15, 20, 1.0f, 1.0f, 0, 255, 255, 255);
+        drawSprite(d, Sheet::Interface, layer.blend, 77.0f + t, y, {650, 105, 15, 20}, 1.0f, 1.0f, 0, {255, 255, 255});
         drawSmallNumber(d, 2, layer.blend, seconds, 92.0f + t, y, 1.0f, 1.0f);
-        drawSprite(d, kInterfaceTexture, layer.blend, 122.0f + t, y, 650, 105, 15, 20, 1.0f, 1.0f, 0, 255, 255, 255);
+        drawSprite(d, Sheet::Interface, layer.blend, 122.0f + t, y, {650, 105, 15, 20}, 1.0f, 1.0f, 0, {255, 255, 255});
         drawSmallNumber(d, 2, layer.blend, hundredths, 137.0f + t, y, 1.0f, 1.0f);
     }
 }
 
 void drawWaterGauge(GraphicsDevice& d, int32_t aquaReserve, float s) {
     const float x = 225.0f, y = 450.0f + s;
-    drawCellStrip(d, kBlendDarken, x, y, 130, 170, 1.0f, 1.0f, 255, 255);
+    drawCellStrip(d, BlendMode::Darken, x, y, 130, 170, 1.0f, 1.0f, 255, 255);
     if (aquaReserve <= 0) return;
     const int width = static_cast<int>(static_cast<float>(aquaReserve) / 10000.0f * 170.0f);
-    drawCellStrip(d, kBlendAdd, x, y, 300, width, 1.0f, 1.0f, 0, 100);
-    drawCellStrip(d, kBlendAdd, x, y, 130, width, 1.0f, 1.0f, 255, 255);
+    drawCellStrip(d, BlendMode::Additive, x, y, 300, width, 1.0f, 1.0f, 0, 100);
+    drawCellStrip(d, BlendMode::Additive, x, y, 130, width, 1.0f, 1.0f, 255, 255);
 }
 
 }  // namespace
@@ -111,7 +107,7 @@ void drawHud(Renderer& r, int32_t score, int32_t scoreCarry, const int32_t count
     GraphicsDevice& d = r.drawing.device;
     const float s = static_cast<float>(r.hudSlide * r.hudSlide / 3);
 
-    drawRect(d, kBlendDarken, 0.0f, -s, 640, 30, 130, 130, 130, true);
+    drawRect(d, BlendMode::Darken, 0.0f, -s, 640, 30, {130, 130, 130}, true);
     whiteText(d, "SCORE", 85.0f, 3.0f - s);
     drawScore(d, score, scoreCarry, s);
     whiteText(d, "OBJECTS", 330.0f, 3.0f - s);
@@ -120,7 +116,7 @@ void drawHud(Renderer& r, int32_t score, int32_t scoreCarry, const int32_t count
     drawKindCounters(d, countsByKind, highlightKind, s);
     textDigits(d, 5, dreamsCollected, 586.0f, 16.0f - s, 180, 180, 30);
 
-    drawRect(d, kBlendDarken, 0.0f, 450.0f + s, 640, 30, 130, 130, 130, true);
+    drawRect(d, BlendMode::Darken, 0.0f, 450.0f + s, 640, 30, {130, 130, 130}, true);
     whiteText(d, "MAP", 543.0f, 462.0f + s);
     const int32_t clockMs = flickeredClock(r, timeMs);
     whiteText(d, "TIME", 3.0f, 453.0f + s);
@@ -142,12 +138,14 @@ void drawCombo(Renderer& r, int32_t comboTimer, int32_t comboCount, int32_t last
         b = 250 - 20 * over;
     }
     const float shift = static_cast<float>(slide);
-    drawSprite(d, kInterfaceTexture, kBlendAdd, 500.0f, 105.0f, 500, 125, 300, 50, 1.5f, 1.5f, 0, b, b, b);
-    drawNumber(d, comboCount, kBlendDarken, true, 455.0f + shift, 75.0f, kInterfaceTexture, 500, 0, 30, 40, 1.0f, 1.0f,
-               b, b, b);
+    drawSprite(d, Sheet::Interface, BlendMode::Additive, 500.0f, 105.0f, {500, 125, 300, 50}, 1.5f, 1.5f, 0, {b, b, b});
+    drawNumber(d, comboCount, BlendMode::Darken, true, 455.0f + shift, 75.0f, Sheet::Interface, {500, 0, 30, 40}, 1.0f,
+               1.0f, {b, b, b});
     const int h = b / 2;
-    drawSprite(d, kInterfaceTexture, kBlendDarken, 535.0f + shift, 95.0f, 830, 0, 150, 40, 1.0f, 1.0f, 0, h, h, h);
-    drawNumber(d, lastDreamPoints, kBlendDarken, true, 572.0f + shift, 115.0f, kInterfaceTexture, 500, 105, 15, 20,
-               1.0f, 1.0f, b, b, b);
-    drawSprite(d, kInterfaceTexture, kBlendDarken, 592.0f + shift, 127.0f, 775, 40, 35, 24, 1.0f, 1.0f, 0, b, b, b);
+    drawSprite(d, Sheet::Interface, BlendMode::Darken, 535.0f + shift, 95.0f, {830, 0, 150, 40}, 1.0f, 1.0f, 0,
+               {h, h, h});
+    drawNumber(d, lastDreamPoints, BlendMode::Darken, true, 572.0f + shift, 115.0f, Sheet::Interface,
+               {500, 105, 15, 20}, 1.0f, 1.0f, {b, b, b});
+    drawSprite(d, Sheet::Interface, BlendMode::Darken, 592.0f + shift, 127.0f, {775, 40, 35, 24}, 1.0f, 1.0f, 0,
+               {b, b, b});
 }

@@ -41,12 +41,15 @@ void loadImage(Renderer& r, int slot, const char* file) {
 }
 
 void drawLoadingScreen(GraphicsDevice& d, uint32_t frame) {
-    drawRect(d, 0, 0.0f, 0.0f, 640, 480, 0, 0, 0, true);
+    drawRect(d, BlendMode::Alpha, 0.0f, 0.0f, 640, 480, {0, 0, 0}, true);
     // The three parts of the picture glow additively on the black: a word, the spinner, a word.
     const int spin = static_cast<int>((5u * frame) % 360u);
-    drawSprite(d, kInterfaceTexture, 3, 386.0f, 450.0f, 0, 340, 123, 50, 1.0f, 1.0f, 0, 255, 255, 255);
-    drawSprite(d, kInterfaceTexture, 3, 464.0f, 450.0f, 123, 340, 33, 50, 1.0f, 1.0f, spin, 255, 255, 255);
-    drawSprite(d, kInterfaceTexture, 3, 558.0f, 450.0f, 156, 340, 154, 50, 1.0f, 1.0f, 0, 255, 255, 255);
+    drawSprite(d, Sheet::Interface, BlendMode::Additive, 386.0f, 450.0f, {0, 340, 123, 50}, 1.0f, 1.0f, 0,
+               {255, 255, 255});
+    drawSprite(d, Sheet::Interface, BlendMode::Additive, 464.0f, 450.0f, {123, 340, 33, 50}, 1.0f, 1.0f, spin,
+               {255, 255, 255});
+    drawSprite(d, Sheet::Interface, BlendMode::Additive, 558.0f, 450.0f, {156, 340, 154, 50}, 1.0f, 1.0f, 0,
+               {255, 255, 255});
     endScene(d);
     presentFrame(d);
     beginScene(d);

@@ -9,7 +9,6 @@
 #include "support/asset_archive.h"
 
 constexpr int kImageCount = 8;
-constexpr int kInterfaceTexture = 5;    // the loading picture, buttons, letters and digits
 
 struct ImageEntry {
     int slot;

@@ -13,11 +13,7 @@ constexpr uint32_t kLongestBoot = 150;
 constexpr uint32_t kTitleFrames = 255;       // the title gives way to the menu by itself
 constexpr uint32_t kExitFrames = 150;        // the program ends on the frame after
 
-constexpr int kCursorTexture = 0;
-constexpr int kButtonTexture = 5;
-constexpr int kLightLayerOffset = 250;      // a button's light layer lies this far right of its ink
-constexpr int kDarken = 4;
-constexpr int kAdditive = 3;
+constexpr int kLightLayerOffset = 250;  // a button's light layer lies this far right of its ink
 
 constexpr float kZoomStep = 0.05f;
 
@@ -125,13 +121,16 @@ void sceneInfo(App& app) {
         clearTasks(c.frontTasks);
         queueEffect(c.frontTasks, 0, fadeOutDarken, 0, fadePayload(255, 255, 255, 8));
         resetMenuButtons(app.menuButtons);
-        addMenuButton(app.menuButtons, kButtonBack, 570.0f, 440.0f, kButtonTexture, 0, 730, 84, kButtonHeight);
+        addMenuButton(app.menuButtons, kButtonBack, 570.0f, 440.0f, slotOf(Sheet::Interface), 0, 730, 84,
+                      kButtonHeight);
     }
     advanceSceneFrame(app);
     updateMenuHover(app);
     clearToWhite(c.device);
-    drawSprite(c.device, kInterfaceTexture, kDarken, 320.0f, 210.0f, 500, 430, 500, 100, 1.0f, 1.0f, 0, 200, 200, 200);
-    drawSprite(c.device, kInterfaceTexture, kDarken, 440.0f, 260.0f, 500, 530, 170, 34, 1.0f, 1.0f, 0, 150, 150, 150);
+    drawSprite(c.device, Sheet::Interface, BlendMode::Darken, 320.0f, 210.0f, {500, 430, 500, 100}, 1.0f, 1.0f, 0,
+               {200, 200, 200});
+    drawSprite(c.device, Sheet::Interface, BlendMode::Darken, 440.0f, 260.0f, {500, 530, 170, 34}, 1.0f, 1.0f, 0,
+               {150, 150, 150});
     drawBackgroundFilter(c);
     drawMenuButtons(app.sceneFrame, c.device, app.menuButtons, app.hoveredButton);
     drawMenuCursor(app.sceneFrame, c, static_cast<float>(w.cursorX), static_cast<float>(w.cursorY));
@@ -149,7 +148,7 @@ void sceneExit(App& app) {
     clearToWhite(c.device);
     runTasks(c.backTasks);
     drawMenuPicture(c, app.sceneFrame, app.world.mouseY);
-    drawRect(c.device, kDarken, 0.0f, 0.0f, 640, 480, 100, 100, 100, true);
+    drawRect(c.device, BlendMode::Darken, 0.0f, 0.0f, 640, 480, {100, 100, 100}, true);
     runTasks(c.frontTasks);
     if (app.sceneFrame > kExitFrames) app.quitRequested = true;
 }
@@ -158,12 +157,12 @@ void scenePlay(App& app) {
     if (playFrame(app)) switchScene(app, sceneTitle);
 }
 
-void clearToWhite(GraphicsDevice& d) { drawRect(d, 0, 0.0f, 0.0f, 640, 480, 255, 255, 255, true); }
+void clearToWhite(GraphicsDevice& d) { drawRect(d, BlendMode::Alpha, 0.0f, 0.0f, 640, 480, {255, 255, 255}, true); }
 
 void createMenuButtons(MenuButtonPool& buttons) {
     resetMenuButtons(buttons);
     for (const ButtonLayout& b : kMainMenu)
-        addMenuButton(buttons, b.id, b.x, b.y, kButtonTexture, 0, b.cellY, b.width, kButtonHeight);
+        addMenuButton(buttons, b.id, b.x, b.y, slotOf(Sheet::Interface), 0, b.cellY, b.width, kButtonHeight);
 }
 
 void updateMenuHover(App& app) {
@@ -193,22 +192,26 @@ void drawMenuButtons(uint32_t sceneFrame, GraphicsDevice& d, MenuButtonPool& poo
         const bool hovered = b.id == hoveredButton;
         const float lift = hovered ? 2.0f : 0.0f;
         const float x = b.x + lift + slide, y = b.y - lift;
-        drawSprite(d, b.texture, kDarken, x, y, b.cellX, b.cellY, b.width, b.height, 1.0f, 1.0f, 0, 255, 255, 255);
+        drawSprite(d, sheetAt(b.texture), BlendMode::Darken, x, y, {b.cellX, b.cellY, b.width, b.height}, 1.0f, 1.0f, 0,
+                   {255, 255, 255});
         const int lightGreenBlue = hovered ? 105 : 255;
-        drawSprite(d, b.texture, kAdditive, x, y, b.cellX + kLightLayerOffset, b.cellY, b.width, b.height, 1.0f, 1.0f,
-                   0, 255, lightGreenBlue, lightGreenBlue);
+        drawSprite(d, sheetAt(b.texture), BlendMode::Additive, x, y,
+                   {b.cellX + kLightLayerOffset, b.cellY, b.width, b.height}, 1.0f, 1.0f, 0,
+                   {255, lightGreenBlue, lightGreenBlue});
     }
 }
 
 void drawMenuCursor(uint32_t sceneFrame, DrawContext& c, float x, float y) {
     const int angle = cursorAngle(sceneFrame);
-    drawSprite(c.device, kCursorTexture, kAdditive, x, y, 700, 290, 50, 50, 1.0f, 1.0f, angle, 200, 200, 200);
-    drawSprite(c.device, kCursorTexture, kDarken, x, y, 700, 240, 50, 50, 1.0f, 1.0f, angle, 255, 255, 255);
+    drawSprite(c.device, Sheet::Objects, BlendMode::Additive, x, y, {700, 290, 50, 50}, 1.0f, 1.0f, angle,
+               {200, 200, 200});
+    drawSprite(c.device, Sheet::Objects, BlendMode::Darken, x, y, {700, 240, 50, 50}, 1.0f, 1.0f, angle,
+               {255, 255, 255});
 }
 
 void drawPlayCursor(uint32_t sceneFrame, DrawContext& c, float x, float y) {
-    drawSpriteAlpha(c.device, kCursorTexture, true, x, y, 141, 701, 48, 48, c.zoom, c.zoom, cursorAngle(sceneFrame),
-                    255, 255, 255, 255);
+    drawSpriteAlpha(c.device, Sheet::Objects, true, x, y, {141, 701, 48, 48}, c.zoom, c.zoom, cursorAngle(sceneFrame),
+                    255, {255, 255, 255});
 }
 
 void updateZoom(DrawContext& c, bool zoomOut, bool zoomIn) {

@@ -5,10 +5,6 @@
 
 namespace {
 
-constexpr int kLogoTexture = 5;     // letters, captions, buttons
-constexpr int kEffectTexture = 6;   // plants, creatures, blossoms
-constexpr int kDarken = 4;
-constexpr int kAdditive = 3;
 constexpr int kPictureOrder = 1000;
 constexpr int kSecondCaptionWidth = kFontLeft;  // columns 0 .. 349 of its 370
 
@@ -19,12 +15,12 @@ EffectPayload blankPayload() {
     return p;
 }
 
-void setCell(EffectPayload& p, int texture, int cellX, int cellY, int cellW, int cellH) {
-    p.texture = texture;
-    p.cellX = cellX;
-    p.cellY = cellY;
-    p.cellW = cellW;
-    p.cellH = cellH;
+void setCell(EffectPayload& p, Sheet sheet, Cell cell) {
+    p.texture = slotOf(sheet);
+    p.cellX = cell.x;
+    p.cellY = cell.y;
+    p.cellW = cell.w;
+    p.cellH = cell.h;
 }
 
 void setColour(EffectPayload& p, int red, int green, int blue) {
@@ -60,7 +56,7 @@ void queueCaptionFlash(DrawContext& r, int delay, float x, float y, int red, int
     EffectPayload p = blankPayload();
     p.x = x;
     p.y = y;
-    setCell(p, kLogoTexture, 0, 260, 370, 80);
+    setCell(p, Sheet::Interface, {0, 260, 370, 80});
     setColour(p, red, green, blue);
     p.length = length;
     setScales(p, scale);
@@ -76,7 +72,7 @@ void queueScatteredPictures(DrawContext& r) {
         const int k = static_cast<int>(randomInt(m, 5));
         const float u = randomFloat(m, 640.0f);
         EffectPayload p = blankPayload();
-        setCell(p, kEffectTexture, 150 * k, 500, 150, 200);
+        setCell(p, Sheet::Effect, {150 * k, 500, 150, 200});
         p.x = (u - 320.0f) / (h * h);
         p.y = 200.0f * h;
         p.scaleBase = h;
@@ -95,7 +91,7 @@ void queueTitleLetters(DrawContext& r) {
         // A short pause after the fourth letter.
         const int delay = (i < 4 ? 195 : 198) + 3 * i;
         EffectPayload p = blankPayload();
-        setCell(p, kLogoTexture, left, 0, width, 150);
+        setCell(p, Sheet::Interface, {left, 0, width, 150});
         p.x = static_cast<float>(left - 250 + width / 2);
         p.y = -80.0f;
         setScales(p, 1.0f);
@@ -111,12 +107,14 @@ void drawTallPictures(DrawContext& r, int f) {
         // Falls in from above.
         const float x = static_cast<float>(10 * f);
         const float y = static_cast<float>(500 / (11 - f) - 250);
-        drawSprite(d, kEffectTexture, kDarken, x, y, 0, 0, 200, 500, 1.0f, 1.0f, 0, 255, 0, 255);
+        drawSprite(d, Sheet::Effect, BlendMode::Darken, x, y, {0, 0, 200, 500}, 1.0f, 1.0f, 0, {255, 0, 255});
     } else if (f <= 110) {
-        drawSprite(d, kEffectTexture, kDarken, k + 100.0f, 230.0f, 0, 0, 200, 500, 1.0f, 1.0f, 0, 255, 0, 255);
+        drawSprite(d, Sheet::Effect, BlendMode::Darken, k + 100.0f, 230.0f, {0, 0, 200, 500}, 1.0f, 1.0f, 0,
+                   {255, 0, 255});
     }
     if (f <= 110) {
-        drawSprite(d, kEffectTexture, kAdditive, k - 60.0f, 250.0f, 0, 0, 200, 500, 1.2f, 1.2f, -185, 255, 255, 255);
+        drawSprite(d, Sheet::Effect, BlendMode::Additive, k - 60.0f, 250.0f, {0, 0, 200, 500}, 1.2f, 1.2f, -185,
+                   {255, 255, 255});
     }
 }
 
@@ -124,7 +122,7 @@ void drawCaptions(DrawContext& r, int f) {
     GraphicsDevice& d = r.device;
     if (f >= 40 && f <= 59) {
         const int c = f <= 49 ? 25 * f - 1000 : 1500 - 25 * f;
-        drawSprite(d, kLogoTexture, kDarken, 320.0f, 240.0f, 0, 260, 370, 80, 1.0f, 1.0f, 0, c, c, c);
+        drawSprite(d, Sheet::Interface, BlendMode::Darken, 320.0f, 240.0f, {0, 260, 370, 80}, 1.0f, 1.0f, 0, {c, c, c});
     }
     // The second caption blinks twice, then swells and fades.
     if (f >= 50 && f <= 109 && f != 70 && f != 72) {
@@ -139,7 +137,8 @@ void drawCaptions(DrawContext& r, int f) {
         // Its cell (0, 180) 370 x 80 reaches into the bitmap font; the words lie in the part left of
         // the font, drawn where the whole cell would have put them.
         const float x = partCentreX(320.0f, 0, 370, 0, kSecondCaptionWidth, scale);
-        drawSprite(d, kLogoTexture, kDarken, x, 240.0f, 0, 180, kSecondCaptionWidth, 80, scale, scale, 0, c, c, c);
+        drawSprite(d, Sheet::Interface, BlendMode::Darken, x, 240.0f, {0, 180, kSecondCaptionWidth, 80}, scale, scale,
+                   0, {c, c, c});
     }
 }
 
@@ -154,7 +153,7 @@ void queueBubbles(DrawContext& r, int f) {
         EffectPayload p = blankPayload();
         p.x = static_cast<float>(u + b - 200);
         p.y = static_cast<float>(300 - b + j);
-        setCell(p, kEffectTexture, 200, 200, 100, 100);
+        setCell(p, Sheet::Effect, {200, 200, 100, 100});
         setColour(p, 0, 80, 150);
         p.length = 8;
         setScales(p, s);
@@ -174,7 +173,7 @@ void queueRisingSeed(DrawContext& r) {
     p.x = static_cast<float>(u + 400);
     p.y = 600.0f;
     setScales(p, s);
-    setCell(p, kEffectTexture, 150 * c + 400, a - 110, 150, 150);
+    setCell(p, Sheet::Effect, {150 * c + 400, a - 110, 150, 150});
     setColour(p, 155, 155, 100);
     p.dx = tableCos(m, a) * v;
     p.dy = tableSin(m, a) * v;
@@ -194,7 +193,7 @@ void queueFloatingBlossom(DrawContext& r) {
     p.x = randomFloat(m, 840.0f) - 100.0f;
     p.y = 680.0f;
     setScales(p, s);
-    setCell(p, kEffectTexture, 150 * (n % 4) + 400, 150 * (n / 4), 150, 150);
+    setCell(p, Sheet::Effect, {150 * (n % 4) + 400, 150 * (n / 4), 150, 150});
     p.angle = a;
     setColour(p, red, green, blue);
     p.dx = randomFloat(m, 2.0f) - 1.0f;
@@ -222,7 +221,7 @@ void queueLargePictures(DrawContext& r) {
         EffectPayload p = blankPayload();
         p.x = pic.x;
         p.y = pic.y;
-        setCell(p, kEffectTexture, pic.cellX, 700, 300, 300);
+        setCell(p, Sheet::Effect, {pic.cellX, 700, 300, 300});
         setScales(p, pic.scale);
         setColour(p, pic.grey, pic.grey, pic.grey);
         p.length = 30;
@@ -244,7 +243,7 @@ void queueSweepingCreature(DrawContext& r) {
     p.x = 840.0f;
     p.y = static_cast<float>(y0 + 50);
     setScales(p, s);
-    setCell(p, kEffectTexture, 150 * c + 400, 150, 150, 150);
+    setCell(p, Sheet::Effect, {150 * c + 400, 150, 150, 150});
     setColour(p, red, green, 0);
     p.dx = -25.0f * s;
     p.dy = randomFloat(m, 2.0f) - 1.0f;
@@ -254,7 +253,8 @@ void queueSweepingCreature(DrawContext& r) {
 // The "CLICK" prompt pulses through a 20-frame cycle of greys.
 void drawClickPrompt(DrawContext& r, int f) {
     const int m = ((30 - 11 * (f % 20)) % 256 + 256) % 256;
-    drawSprite(r.device, kLogoTexture, kDarken, 574.0f, 15.0f, 0, 390, 130, 25, 1.0f, 1.0f, 0, m, m, m);
+    drawSprite(r.device, Sheet::Interface, BlendMode::Darken, 574.0f, 15.0f, {0, 390, 130, 25}, 1.0f, 1.0f, 0,
+               {m, m, m});
 }
 
 // ---- Menu -------------------------------------------------------------------------------
@@ -270,7 +270,7 @@ void queueDriftingPicture(DrawContext& r, const int32_t& followY, bool fromRight
     EffectPayload p = blankPayload();
     p.x = x;
     p.y = 250.0f * s + 150.0f;
-    setCell(p, kEffectTexture, 150 * k, 500, 150, 200);
+    setCell(p, Sheet::Effect, {150 * k, 500, 150, 200});
     setScales(p, s);
     setColour(p, colour.red, colour.green, colour.blue);
     p.followY = &followY;
@@ -323,15 +323,18 @@ void setupMenuPicture(DrawContext& r, const int32_t& followY) {
 
 void drawMenuPicture(DrawContext& r, uint32_t f, const int32_t& followY) {
     GraphicsDevice& d = r.device;
-    drawSprite(d, kLogoTexture, kDarken, 320.0f, 160.0f, 0, 0, 500, 150, 1.0f, 1.0f, 0, 255, 255, 255);
-    drawSprite(d, kLogoTexture, kDarken, 560.0f, 220.0f, 800, 125, 90, 20, 1.0f, 1.0f, 0, 250, 70, 250);
+    drawSprite(d, Sheet::Interface, BlendMode::Darken, 320.0f, 160.0f, {0, 0, 500, 150}, 1.0f, 1.0f, 0,
+               {255, 255, 255});
+    drawSprite(d, Sheet::Interface, BlendMode::Darken, 560.0f, 220.0f, {800, 125, 90, 20}, 1.0f, 1.0f, 0,
+               {250, 70, 250});
     // The tall plant hangs mirrored from the top.
-    drawSprite(d, kEffectTexture, kDarken, 40.0f, 250.0f, 0, 0, 200, 500, 1.0f, -1.1f, 0, 0, 0, 255);
-    drawSprite(d, kLogoTexture, kDarken, 320.0f, 440.0f, 0, 150, 260, 30, 1.0f, 1.0f, 0, 255, 255, 255);
+    drawSprite(d, Sheet::Effect, BlendMode::Darken, 40.0f, 250.0f, {0, 0, 200, 500}, 1.0f, -1.1f, 0, {0, 0, 255});
+    drawSprite(d, Sheet::Interface, BlendMode::Darken, 320.0f, 440.0f, {0, 150, 260, 30}, 1.0f, 1.0f, 0,
+               {255, 255, 255});
     if (f % 2 == 0) queueDriftingPicture(r, followY, true);
     // A shade at the top that moves with the mouse.
-    drawGradientRect(d, kDarken, 0.0f, static_cast<float>(-(followY / 15)), 640, 200, {60, 30, 0}, {60, 30, 0},
-                     {0, 0, 0}, {0, 0, 0});
+    drawGradientRect(d, BlendMode::Darken, 0.0f, static_cast<float>(-(followY / 15)), 640, 200, {60, 30, 0},
+                     {60, 30, 0}, {0, 0, 0}, {0, 0, 0});
 }
 
 void setupClosingPicture(DrawContext& r) {
@@ -339,7 +342,7 @@ void setupClosingPicture(DrawContext& r) {
     EffectPayload words = blankPayload();
     words.x = 320.0f;
     words.y = 280.0f;
-    setCell(words, kLogoTexture, 370, 310, 470, 64);
+    setCell(words, Sheet::Interface, {370, 310, 470, 64});
     setScales(words, 1.0f);
     queueEffect(r.frontTasks, 3000, glowingPicture, 0, words);
     EffectPayload band = blankPayload();

@@ -26,21 +26,36 @@ uint32_t packColour(int a, int r, int g, int b) {
            (static_cast<uint32_t>(g & 255) << 8) | static_cast<uint32_t>(b & 255);
 }
 
-void setBlendMode(GraphicsDevice& device, int blendMode) {
+void setBlendMode(GraphicsDevice& device, BlendMode blendMode) {
     switch (blendMode) {
-        case 0: device.blend = {BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha}; break;
-        case 1: device.blend = {BlendFactor::DestColour, BlendFactor::One}; break;
-        case 2: device.blend = {BlendFactor::InvDestColour, BlendFactor::One}; break;
-        case 3: device.blend = {BlendFactor::SrcAlpha, BlendFactor::One}; break;
-        case 4: device.blend = {BlendFactor::Zero, BlendFactor::InvSrcColour}; break;
-        case 5: device.blend = {BlendFactor::InvDestColour, BlendFactor::InvSrcColour}; break;
-        case 6: device.blend = {BlendFactor::Zero, BlendFactor::SrcColour}; break;
+        case BlendMode::Alpha:
+            device.blend = {BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha};
+            break;
+        case BlendMode::Brighten:
+            device.blend = {BlendFactor::DestColour, BlendFactor::One};
+            break;
+        case BlendMode::Screen:
+            device.blend = {BlendFactor::InvDestColour, BlendFactor::One};
+            break;
+        case BlendMode::Additive:
+            device.blend = {BlendFactor::SrcAlpha, BlendFactor::One};
+            break;
+        case BlendMode::Darken:
+            device.blend = {BlendFactor::Zero, BlendFactor::InvSrcColour};
+            break;
+        case BlendMode::Invert:
+            device.blend = {BlendFactor::InvDestColour, BlendFactor::InvSrcColour};
+            break;
+        case BlendMode::Multiply:
+            device.blend = {BlendFactor::Zero, BlendFactor::SrcColour};
+            break;
         default: break;  // an unknown mode blends with the factors set last
     }
 }
 
-void setSpriteQuad(GraphicsDevice& device, float x, float y, int cellX, int cellY, int cellW, int cellH, int texW,
-                   int texH, float scaleX, float scaleY, int angle, int r, int g, int b) {
+void setSpriteQuad(GraphicsDevice& device, float x, float y, Cell cell, int texW, int texH, float scaleX, float scaleY,
+                   int angle, Rgb colour) {
+    const int cellX = cell.x, cellY = cell.y, cellW = cell.w, cellH = cell.h;
     // Half-texel offset: each pixel centre samples a texel centre.
     float uLeft = (cellX + 0.5f) / texW, uRight = (cellX + cellW + 0.5f) / texW;
     float vTop = (cellY + 0.5f) / texH, vBottom = (cellY + cellH + 0.5f) / texH;
@@ -57,11 +72,11 @@ void setSpriteQuad(GraphicsDevice& device, float x, float y, int cellX, int cell
     float top = y - cellH * (scaleY - 1.0f) * 0.5f - cellH * 0.5f;
     float right = left + cellW * scaleX;
     float bottom = top + cellH * scaleY;
-    uint32_t colour = packColour(255, r, g, b);
-    setVertex(device.quad[0], left, top, colour, uLeft, vTop);
-    setVertex(device.quad[1], right, top, colour, uRight, vTop);
-    setVertex(device.quad[2], right, bottom, colour, uRight, vBottom);
-    setVertex(device.quad[3], left, bottom, colour, uLeft, vBottom);
+    const uint32_t packed = packColour(255, colour.r, colour.g, colour.b);
+    setVertex(device.quad[0], left, top, packed, uLeft, vTop);
+    setVertex(device.quad[1], right, top, packed, uRight, vTop);
+    setVertex(device.quad[2], right, bottom, packed, uRight, vBottom);
+    setVertex(device.quad[3], left, bottom, packed, uLeft, vBottom);
     if (angle != 0)
         for (Vertex& v : device.quad) rotateQuadVertex(v, x, y, angle);
 }
@@ -75,27 +90,30 @@ void rotateQuadVertex(Vertex& vertex, float centreX, float centreY, int angle) {
     vertex.y = dx * s + dy * c + centreY;
 }
 
-bool drawQuad(GraphicsDevice& device, int texture, int blendMode) {
+bool drawQuad(GraphicsDevice& device, int texture, BlendMode blendMode) {
     if (!device.drawEnabled) return false;
     int handle = validSlot(texture) ? device.textures[texture].handle : platform::kNoTexture;
     setBlendMode(device, blendMode);
     return submitQuad(device, handle, device.blend, platform::Filter::Nearest);
 }
 
-bool drawSprite(GraphicsDevice& device, int texture, int blendMode, float x, float y, int cellX, int cellY, int cellW,
-                int cellH, float scaleX, float scaleY, int angle, int r, int g, int b) {
+bool drawSprite(GraphicsDevice& device, Sheet sheet, BlendMode blendMode, float x, float y, Cell cell, float scaleX,
+                float scaleY, int angle, Rgb colour) {
+    const int texture = slotOf(sheet);
     if (!device.drawEnabled || !validSlot(texture)) return false;
     const TextureSlot& slot = device.textures[texture];
     // An empty slot draws the vertex colour alone; its size stands at 1 to keep the arithmetic finite.
     int texW = slot.handle == platform::kNoTexture ? 1 : slot.width;
     int texH = slot.handle == platform::kNoTexture ? 1 : slot.height;
-    setSpriteQuad(device, x, y, cellX, cellY, cellW, cellH, texW, texH, scaleX, scaleY, angle, r, g, b);
+    setSpriteQuad(device, x, y, cell, texW, texH, scaleX, scaleY, angle, colour);
     return drawQuad(device, texture, blendMode);
 }
 
-bool drawSpriteAlpha(GraphicsDevice& device, int texture, bool centred, float x, float y, int cellX, int cellY,
-                     int cellW, int cellH, float scaleX, float scaleY, int angle, int a, int r, int g, int b) {
+bool drawSpriteAlpha(GraphicsDevice& device, Sheet sheet, bool centred, float x, float y, Cell cell, float scaleX,
+                     float scaleY, int angle, int a, Rgb tint) {
+    const int texture = slotOf(sheet);
     if (!device.drawEnabled || !validSlot(texture)) return false;
+    const int cellX = cell.x, cellY = cell.y, cellW = cell.w, cellH = cell.h;
     const TextureSlot& slot = device.textures[texture];
     int texW = slot.handle == platform::kNoTexture ? 1 : slot.width;
     int texH = slot.handle == platform::kNoTexture ? 1 : slot.height;
@@ -107,7 +125,7 @@ bool drawSpriteAlpha(GraphicsDevice& device, int texture, bool centred, float x,
     float moveY = centred ? y - cellH * scaleY * 0.5f : y;
     float rotation = angle * 3.14159f / 180.0f;
     float c = std::cos(rotation), s = std::sin(rotation);
-    uint32_t colour = packColour(a, r, g, b);
+    uint32_t colour = packColour(a, tint.r, tint.g, tint.b);
 
     const float cornerX[4] = {0.0f, static_cast<float>(cellW), static_cast<float>(cellW), 0.0f};
     const float cornerY[4] = {0.0f, 0.0f, static_cast<float>(cellH), static_cast<float>(cellH)};
@@ -125,10 +143,10 @@ bool drawSpriteAlpha(GraphicsDevice& device, int texture, bool centred, float x,
     return platform::drawTriangleFan(quad, 4, slot.handle, ordinary, platform::Filter::Linear);
 }
 
-bool drawCellStrip(GraphicsDevice& device, int blendMode, float x, float y, int cellX, int width, float scaleX,
+bool drawCellStrip(GraphicsDevice& device, BlendMode blendMode, float x, float y, int cellX, int width, float scaleX,
                    float scaleY, int r, int g) {
-    return drawSprite(device, 5, blendMode, x + width * 0.5f, y + 15.0f, cellX, 400, width, 30, scaleX, scaleY, 0, r,
-                      g, 255);
+    return drawSprite(device, Sheet::Interface, blendMode, x + width * 0.5f, y + 15.0f, {cellX, 400, width, 30}, scaleX,
+                      scaleY, 0, {r, g, 255});
 }
 
 void setGradientQuad(GraphicsDevice& device, float x, float y, int w, int h, Rgb topLeft, Rgb topRight,
@@ -139,38 +157,36 @@ void setGradientQuad(GraphicsDevice& device, float x, float y, int w, int h, Rgb
     setVertex(device.quad[3], x, y + h, packColour(255, bottomLeft.r, bottomLeft.g, bottomLeft.b), 0.0f, 1.0f);
 }
 
-bool drawRect(GraphicsDevice& device, int blendMode, float x, float y, int w, int h, int r, int g, int b, bool filled) {
+bool drawRect(GraphicsDevice& device, BlendMode blendMode, float x, float y, int w, int h, Rgb colour, bool filled) {
     if (!device.drawEnabled) return false;
     if (filled) {
-        Rgb c = {r, g, b};
-        setGradientQuad(device, x, y, w, h, c, c, c, c);
+        setGradientQuad(device, x, y, w, h, colour, colour, colour, colour);
         return drawQuad(device, platform::kNoTexture, blendMode);
     }
     // The top and left lines run one pixel further, since a line leaves out its end pixel.
-    bool ok = drawLine(device, blendMode, x, y, x + w + 1, y, r, g, b, r, g, b);
-    ok = drawLine(device, blendMode, x, y, x, y + h + 1, r, g, b, r, g, b) && ok;
-    ok = drawLine(device, blendMode, x + w, y + h, x, y + h, r, g, b, r, g, b) && ok;
-    ok = drawLine(device, blendMode, x + w, y + h, x + w, y, r, g, b, r, g, b) && ok;
+    bool ok = drawLine(device, blendMode, x, y, x + w + 1, y, colour, colour);
+    ok = drawLine(device, blendMode, x, y, x, y + h + 1, colour, colour) && ok;
+    ok = drawLine(device, blendMode, x + w, y + h, x, y + h, colour, colour) && ok;
+    ok = drawLine(device, blendMode, x + w, y + h, x + w, y, colour, colour) && ok;
     return ok;
 }
 
-bool drawGradientRect(GraphicsDevice& device, int blendMode, float x, float y, int w, int h, Rgb topLeft,
+bool drawGradientRect(GraphicsDevice& device, BlendMode blendMode, float x, float y, int w, int h, Rgb topLeft,
                       Rgb topRight, Rgb bottomRight, Rgb bottomLeft) {
     if (!device.drawEnabled) return false;
     setGradientQuad(device, x, y, w, h, topLeft, topRight, bottomRight, bottomLeft);
     return drawQuad(device, platform::kNoTexture, blendMode);
 }
 
-void setLineVertices(GraphicsDevice& device, float x0, float y0, float x1, float y1, int r0, int g0, int b0, int r1,
-                     int g1, int b1) {
-    setVertex(device.quad[0], x0, y0, packColour(255, r0, g0, b0), 0.0f, 0.0f);
-    setVertex(device.quad[1], x1, y1, packColour(255, r1, g1, b1), 0.0f, 0.0f);
+void setLineVertices(GraphicsDevice& device, float x0, float y0, float x1, float y1, Rgb colour0, Rgb colour1) {
+    setVertex(device.quad[0], x0, y0, packColour(255, colour0.r, colour0.g, colour0.b), 0.0f, 0.0f);
+    setVertex(device.quad[1], x1, y1, packColour(255, colour1.r, colour1.g, colour1.b), 0.0f, 0.0f);
 }
 
-bool drawLine(GraphicsDevice& device, int blendMode, float x0, float y0, float x1, float y1, int r0, int g0, int b0,
-              int r1, int g1, int b1) {
+bool drawLine(GraphicsDevice& device, BlendMode blendMode, float x0, float y0, float x1, float y1, Rgb colour0,
+              Rgb colour1) {
     if (!device.drawEnabled) return false;
-    setLineVertices(device, x0, y0, x1, y1, r0, g0, b0, r1, g1, b1);
+    setLineVertices(device, x0, y0, x1, y1, colour0, colour1);
     setBlendMode(device, blendMode);
     return platform::drawLine(device.quad, device.blend);
 }

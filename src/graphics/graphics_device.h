@@ -5,16 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "graphics/draw_values.h"
 #include "platform/video.h"
 #include "platform/window.h"
 
 constexpr int kTextureCount = 8;
 constexpr int kFontCount = 1;
 constexpr int kDigitScratchSize = 32;
-
-struct Rgb {
-    int r, g, b;
-};
 
 struct TextureSlot {
     int handle = platform::kNoTexture;
@@ -61,30 +58,29 @@ void releaseGraphics(GraphicsDevice& device);
 
 // Colours are 0..255 channels of which only the low 8 bits count.
 uint32_t packColour(int a, int r, int g, int b);
-void setBlendMode(GraphicsDevice& device, int blendMode);
+void setBlendMode(GraphicsDevice& device, BlendMode blendMode);
 
 // Drawing operations. (x, y) is the centre of a sprite; angles are whole degrees.
-void setSpriteQuad(GraphicsDevice& device, float x, float y, int cellX, int cellY, int cellW, int cellH, int texW,
-                   int texH, float scaleX, float scaleY, int angle, int r, int g, int b);
+void setSpriteQuad(GraphicsDevice& device, float x, float y, Cell cell, int texW, int texH, float scaleX, float scaleY,
+                   int angle, Rgb colour);
 void rotateQuadVertex(platform::Vertex& vertex, float centreX, float centreY, int angle);
 // Draws the shared quad as it stands with a texture slot (or platform::kNoTexture) and a blend mode.
-bool drawQuad(GraphicsDevice& device, int texture, int blendMode);
-bool drawSprite(GraphicsDevice& device, int texture, int blendMode, float x, float y, int cellX, int cellY, int cellW,
-                int cellH, float scaleX, float scaleY, int angle, int r, int g, int b);
+bool drawQuad(GraphicsDevice& device, int texture, BlendMode blendMode);
+bool drawSprite(GraphicsDevice& device, Sheet sheet, BlendMode blendMode, float x, float y, Cell cell, float scaleX,
+                float scaleY, int angle, Rgb colour);
 // Smoothed sprite with alpha; (x, y) is its top-left unless centred. Turns the other way.
-bool drawSpriteAlpha(GraphicsDevice& device, int texture, bool centred, float x, float y, int cellX, int cellY,
-                     int cellW, int cellH, float scaleX, float scaleY, int angle, int a, int r, int g, int b);
-bool drawCellStrip(GraphicsDevice& device, int blendMode, float x, float y, int cellX, int width, float scaleX,
+bool drawSpriteAlpha(GraphicsDevice& device, Sheet sheet, bool centred, float x, float y, Cell cell, float scaleX,
+                     float scaleY, int angle, int a, Rgb colour);
+bool drawCellStrip(GraphicsDevice& device, BlendMode blendMode, float x, float y, int cellX, int width, float scaleX,
                    float scaleY, int r, int g);
 void setGradientQuad(GraphicsDevice& device, float x, float y, int w, int h, Rgb topLeft, Rgb topRight,
                      Rgb bottomRight, Rgb bottomLeft);
-bool drawRect(GraphicsDevice& device, int blendMode, float x, float y, int w, int h, int r, int g, int b, bool filled);
-bool drawGradientRect(GraphicsDevice& device, int blendMode, float x, float y, int w, int h, Rgb topLeft,
+bool drawRect(GraphicsDevice& device, BlendMode blendMode, float x, float y, int w, int h, Rgb colour, bool filled);
+bool drawGradientRect(GraphicsDevice& device, BlendMode blendMode, float x, float y, int w, int h, Rgb topLeft,
                       Rgb topRight, Rgb bottomRight, Rgb bottomLeft);
-void setLineVertices(GraphicsDevice& device, float x0, float y0, float x1, float y1, int r0, int g0, int b0, int r1,
-                     int g1, int b1);
-bool drawLine(GraphicsDevice& device, int blendMode, float x0, float y0, float x1, float y1, int r0, int g0, int b0,
-              int r1, int g1, int b1);
+void setLineVertices(GraphicsDevice& device, float x0, float y0, float x1, float y1, Rgb colour0, Rgb colour1);
+bool drawLine(GraphicsDevice& device, BlendMode blendMode, float x0, float y0, float x1, float y1, Rgb colour0,
+              Rgb colour1);
 
 // Textures and the font. A bad slot or an unreadable image ends the program.
 bool loadTexture(GraphicsDevice& device, int index, const char* path);
@@ -94,12 +90,13 @@ bool loadTextureFromMemory(GraphicsDevice& device, int index, const uint8_t* byt
 bool createFont(GraphicsDevice& device);
 
 // Numbers and text from the cells of the interface sheet (texture 5).
-void drawNumberAlpha(GraphicsDevice& device, int digits, int value, int texture, float x, float y, int cellX0,
-                     int cellY, int cellW, int cellH, float scaleX, float scaleY, int a, int r, int g, int b);
-void drawSmallNumber(GraphicsDevice& device, int digits, int blendMode, int value, float x, float y, float scaleX,
+// firstDigit is the cell of the digit 0; the other digits follow it in a row (and the minus sign 9).
+void drawNumberAlpha(GraphicsDevice& device, int digits, int value, Sheet sheet, float x, float y, Cell firstDigit,
+                     float scaleX, float scaleY, int a, Rgb colour);
+void drawSmallNumber(GraphicsDevice& device, int digits, BlendMode blendMode, int value, float x, float y, float scaleX,
                      float scaleY);
-void drawNumber(GraphicsDevice& device, int value, int blendMode, bool alignRight, float x, float y, int texture,
-                int cellX0, int cellY, int cellW, int cellH, float scaleX, float scaleY, int r, int g, int b);
+void drawNumber(GraphicsDevice& device, int value, BlendMode blendMode, bool alignRight, float x, float y, Sheet sheet,
+                Cell firstDigit, float scaleX, float scaleY, Rgb colour);
 void drawText(GraphicsDevice& device, const char* text, float x, float y, float scaleX, float scaleY, int a, int r,
               int g, int b);
 // The glyph of a byte in the 88-glyph alphabet, or -1 for a byte that draws nothing.

@@ -14,8 +14,6 @@ constexpr char kAlphabet[] =
 static_assert(sizeof kAlphabet - 1 == kGlyphCount);
 constexpr int kFirstSymbolGlyph = 53;  // the comma; the space before it is never drawn
 
-constexpr int kSheet = 5;
-
 int clampDigitCount(int digits) { return digits < 0 ? 0 : digits > kDigitScratchSize ? kDigitScratchSize : digits; }
 
 // Fills digitScratch[0 .. n-1] with the value's digits, least significant first; a value that
@@ -44,32 +42,34 @@ int glyphIndex(unsigned char c) {
     return found ? static_cast<int>(found - kAlphabet) : -1;
 }
 
-void drawNumberAlpha(GraphicsDevice& device, int digits, int value, int texture, float x, float y, int cellX0,
-                     int cellY, int cellW, int cellH, float scaleX, float scaleY, int a, int r, int g, int b) {
+void drawNumberAlpha(GraphicsDevice& device, int digits, int value, Sheet sheet, float x, float y, Cell firstDigit,
+                     float scaleX, float scaleY, int a, Rgb colour) {
+    const int cellW = firstDigit.w;
     if (!device.drawEnabled) return;
     int n = clampDigitCount(digits);
     extractFixedDigits(device, n, value);
     for (int k = 0; k < n; ++k) {
         int d = device.digitScratch[n - 1 - k];
-        drawSpriteAlpha(device, texture, false, x + scaleX * k * cellW, y, cellX0 + d * cellW, cellY, cellW, cellH,
-                        scaleX, scaleY, 0, a, r, g, b);
+        drawSpriteAlpha(device, sheet, false, x + scaleX * k * cellW, y,
+                        {firstDigit.x + d * cellW, firstDigit.y, cellW, firstDigit.h}, scaleX, scaleY, 0, a, colour);
     }
 }
 
-void drawSmallNumber(GraphicsDevice& device, int digits, int blendMode, int value, float x, float y, float scaleX,
+void drawSmallNumber(GraphicsDevice& device, int digits, BlendMode blendMode, int value, float x, float y, float scaleX,
                      float scaleY) {
     if (!device.drawEnabled) return;
     int n = clampDigitCount(digits);
     extractFixedDigits(device, n, value);
     for (int k = 0; k < n; ++k) {
         int d = device.digitScratch[n - 1 - k];
-        drawSprite(device, kSheet, blendMode, x + scaleX * 15 * k, y, 500 + 15 * d, 105, 15, 20, scaleX, scaleY, 0, 255,
-                   255, 255);
+        drawSprite(device, Sheet::Interface, blendMode, x + scaleX * 15 * k, y, {500 + 15 * d, 105, 15, 20}, scaleX,
+                   scaleY, 0, {255, 255, 255});
     }
 }
 
-void drawNumber(GraphicsDevice& device, int value, int blendMode, bool alignRight, float x, float y, int texture,
-                int cellX0, int cellY, int cellW, int cellH, float scaleX, float scaleY, int r, int g, int b) {
+void drawNumber(GraphicsDevice& device, int value, BlendMode blendMode, bool alignRight, float x, float y, Sheet sheet,
+                Cell firstDigit, float scaleX, float scaleY, Rgb colour) {
+    const int cellW = firstDigit.w, cellH = firstDigit.h;
     if (!device.drawEnabled) return;
     // 64 bits, so that the magnitude of the most negative value is representable.
     int64_t v = value;
@@ -94,8 +94,8 @@ void drawNumber(GraphicsDevice& device, int value, int blendMode, bool alignRigh
     for (int k = 0; k < n; ++k) {
         int d = device.digitScratch[n - 1 - k];
         float left = x + k * width - (alignRight ? n * width : 0.0f);
-        drawSprite(device, texture, blendMode, left + width * 0.5f, y + cellH * scaleY * 0.5f, cellX0 + d * cellW,
-                   cellY, cellW, cellH, scaleX, scaleY, 0, r, g, b);
+        drawSprite(device, sheet, blendMode, left + width * 0.5f, y + cellH * scaleY * 0.5f,
+                   {firstDigit.x + d * cellW, firstDigit.y, cellW, cellH}, scaleX, scaleY, 0, colour);
     }
 }
 
@@ -110,8 +110,9 @@ void drawText(GraphicsDevice& device, const char* text, float x, float y, float 
     for (const char* p = text; *p; ++p, advance += 8) {
         int i = glyphIndex(static_cast<unsigned char>(*p));
         if (i < 0) continue;
-        drawSprite(device, kSheet, 0, x + 4.0f + advance, y + 6.0f, kFontLeft + kGlyphWidth * (i % kGlyphsPerRow),
-                   kFontTop + kGlyphHeight * (i / kGlyphsPerRow), kGlyphWidth, kGlyphHeight, scaleX, scaleY, 0, fadedR,
-                   fadedG, fadedB);
+        drawSprite(device, Sheet::Interface, BlendMode::Alpha, x + 4.0f + advance, y + 6.0f,
+                   {kFontLeft + kGlyphWidth * (i % kGlyphsPerRow), kFontTop + kGlyphHeight * (i / kGlyphsPerRow),
+                    kGlyphWidth, kGlyphHeight},
+                   scaleX, scaleY, 0, {fadedR, fadedG, fadedB});
     }
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kBlendAdditive = 3;
-constexpr int kBlendDarken = 4;
 constexpr int kRingFrames = 30;
 constexpr int kGlowFrames = 150;
 constexpr int kHintFrames = 240;
@@ -28,17 +26,17 @@ int scaled(int channel, float factor) { return static_cast<int>(static_cast<floa
 // The payload's picture: its texture and cell, darkening, at (x, y) with the given scales.
 void drawPicture(DrawContext& r, const EffectPayload& p, float x, float y, float scaleX, float scaleY, int angle,
                  int red, int green, int blue) {
-    drawSprite(r.device, p.texture, kBlendDarken, x, y, p.cellX, p.cellY, p.cellW, p.cellH, scaleX, scaleY, angle,
-               red, green, blue);
+    drawSprite(r.device, sheetAt(p.texture), BlendMode::Darken, x, y, {p.cellX, p.cellY, p.cellW, p.cellH}, scaleX,
+               scaleY, angle, {red, green, blue});
 }
 
-void drawFade(DrawContext& r, DrawTask& task, int blendMode, bool fadingIn) {
+void drawFade(DrawContext& r, DrawTask& task, BlendMode blendMode, bool fadingIn) {
     const int age = ageTask(task);
     const EffectPayload p = readPayload(task);
     const int length = fadeLength(p);
     const float t = static_cast<float>(age) / static_cast<float>(length);
     const float f = fadingIn ? t : 1.0f - t;
-    drawRect(r.device, blendMode, 0.0f, 0.0f, 640, 480, scaled(p.red, f), scaled(p.green, f), scaled(p.blue, f),
+    drawRect(r.device, blendMode, 0.0f, 0.0f, 640, 480, {scaled(p.red, f), scaled(p.green, f), scaled(p.blue, f)},
              true);
     if (age >= length) task.finished = true;
 }
@@ -120,16 +118,16 @@ bool queueEffect(TaskList& list, int order, DrawTaskCallback callback, int delay
     return true;
 }
 
-EffectPayload picturePayload(float x, float y, int texture, int cellX, int cellY, int cellW, int cellH) {
+EffectPayload picturePayload(float x, float y, Sheet sheet, Cell cell) {
     EffectPayload p;
     p.x = x;
     p.y = y;
     p.scaleBase = 1.0f;
-    p.texture = texture;
-    p.cellX = cellX;
-    p.cellY = cellY;
-    p.cellW = cellW;
-    p.cellH = cellH;
+    p.texture = slotOf(sheet);
+    p.cellX = cell.x;
+    p.cellY = cell.y;
+    p.cellW = cell.w;
+    p.cellH = cell.h;
     p.angle = 255;
     p.red = p.green = p.blue = 255;
     p.scaleX = p.scaleY = 1.0f;
@@ -146,10 +144,10 @@ EffectPayload fadePayload(int red, int green, int blue, int length) {
     return p;
 }
 
-void fadeOutAdditive(DrawContext& r, DrawTask& task) { drawFade(r, task, kBlendAdditive, false); }
-void fadeOutDarken(DrawContext& r, DrawTask& task) { drawFade(r, task, kBlendDarken, false); }
-void fadeInAdditive(DrawContext& r, DrawTask& task) { drawFade(r, task, kBlendAdditive, true); }
-void fadeInDarken(DrawContext& r, DrawTask& task) { drawFade(r, task, kBlendDarken, true); }
+void fadeOutAdditive(DrawContext& r, DrawTask& task) { drawFade(r, task, BlendMode::Additive, false); }
+void fadeOutDarken(DrawContext& r, DrawTask& task) { drawFade(r, task, BlendMode::Darken, false); }
+void fadeInAdditive(DrawContext& r, DrawTask& task) { drawFade(r, task, BlendMode::Additive, true); }
+void fadeInDarken(DrawContext& r, DrawTask& task) { drawFade(r, task, BlendMode::Darken, true); }
 
 void pictureFadeOut(DrawContext& r, DrawTask& task) {
     const int age = ageTask(task);
@@ -236,8 +234,8 @@ void glowingBand(DrawContext& r, DrawTask& task) {
     const Rgb light{e, e, e};
     const int half = p.cellH / 2;
     // (x, y) is the band's top-left: light in the middle, dark at both edges.
-    drawGradientRect(r.device, kBlendAdditive, p.x, p.y, p.cellW, half, black, black, light, light);
-    drawGradientRect(r.device, kBlendAdditive, p.x, p.y + static_cast<float>(half), p.cellW, half, light, light,
+    drawGradientRect(r.device, BlendMode::Additive, p.x, p.y, p.cellW, half, black, black, light, light);
+    drawGradientRect(r.device, BlendMode::Additive, p.x, p.y + static_cast<float>(half), p.cellW, half, light, light,
                      black, black);
     if (age >= kGlowFrames) task.finished = true;
 }
@@ -248,11 +246,13 @@ void slideInGlow(DrawContext& r, DrawTask& task) {
     if (age < 60) {
         float x = p.x;
         if (age < 10) x = p.x - static_cast<float>(4 * (10 - age) * (10 - age));
-        drawSprite(r.device, 6, kBlendDarken, x, p.y, 200, 0, 200, 200, p.scaleX, p.scaleY, 0, 200, 0, 200);
+        drawSprite(r.device, Sheet::Effect, BlendMode::Darken, x, p.y, {200, 0, 200, 200}, p.scaleX, p.scaleY, 0,
+                   {200, 0, 200});
     } else {
         const float scale = static_cast<float>(age - 60) / 30.0f + p.scaleY;
         const int c = 980 - 13 * age;
-        drawSprite(r.device, 6, kBlendDarken, p.x, p.y, 200, 0, 200, 200, scale, scale, 0, c, 0, c);
+        drawSprite(r.device, Sheet::Effect, BlendMode::Darken, p.x, p.y, {200, 0, 200, 200}, scale, scale, 0,
+                   {c, 0, c});
     }
     if (age >= kSlideGlowFrames) task.finished = true;
 }
@@ -269,7 +269,8 @@ void hintPicture(DrawContext& r, DrawTask& task) {
     }
     const float x = p.x + static_cast<float>(ox);
     const float y = p.y - static_cast<float>(oy);
-    drawSprite(r.device, 7, kBlendAdditive, x, y, 0, 800, 500, 200, p.scaleX, p.scaleY, 0, b / 2, b / 2, b / 2);
+    drawSprite(r.device, Sheet::Effect2, BlendMode::Additive, x, y, {0, 800, 500, 200}, p.scaleX, p.scaleY, 0,
+               {b / 2, b / 2, b / 2});
     drawPicture(r, p, x, y, p.scaleX, p.scaleY, 0, b, b, b);
     if (age >= kHintFrames) task.finished = true;
 }

@@ -5,6 +5,7 @@
 // one, so its first drawing sees age 1.
 #include <cstdint>
 
+#include "graphics/draw_values.h"
 #include "graphics/task_list.h"
 
 struct DrawContext;
@@ -39,7 +40,7 @@ void writePayload(DrawTask& task, const EffectPayload& payload);
 bool queueEffect(TaskList& list, int order, DrawTaskCallback callback, int delay, const EffectPayload& payload);
 
 // Payloads the stagings share: a picture at full colour and natural size, and a full-screen fade.
-EffectPayload picturePayload(float x, float y, int texture, int cellX, int cellY, int cellW, int cellH);
+EffectPayload picturePayload(float x, float y, Sheet sheet, Cell cell);
 EffectPayload fadePayload(int red, int green, int blue, int length);
 
 // The fifteen callbacks.

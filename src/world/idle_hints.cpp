@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int kHintTexture = 7;
 constexpr int kHintStartAfterMs = 3000;
 constexpr int kHintStartBeforeMs = 3100;
 constexpr int kHintSprayedDrops = 10;
@@ -20,7 +19,8 @@ constexpr HintCell kHintCells[3] = {{500, 800}, {0, 600}, {500, 600}};
 
 void queueHint(TaskList& effects, int hint) {
     const HintCell cell = kHintCells[hint];
-    queueEffect(effects, 2000, hintPicture, 0, picturePayload(320.0f, 240.0f, kHintTexture, cell.x, cell.y, 500, 200));
+    queueEffect(effects, 2000, hintPicture, 0,
+                picturePayload(320.0f, 240.0f, Sheet::Effect2, {cell.x, cell.y, 500, 200}));
 }
 
 // Moves to the next stage once the current one has lasted long enough.

@@ -56,15 +56,14 @@ bool addObject(ObjectPool& pool, int kind, int size, float x, float y, float vx,
     return true;
 }
 
-bool addSeed(ObjectPool& pool, int size, int kind, float x, float y, float vx, float vy, int angle,
-             int cellY, int cellX, int cellW, int cellH, int alpha, int red, int green, int blue,
-             int charge) {
+bool addSeed(ObjectPool& pool, int kind, int size, float x, float y, float vx, float vy, int angle, Cell cell,
+             int alpha, Rgb colour, int charge) {
     if (pool.count >= pool.capacity) return false;
-    WorldObject& r = takeFreeRecord(pool, kind, size, x, y, vx, vy, angle, alpha, red, green, blue);
-    r.cellY = cellY;
-    r.cellX = cellX;
-    r.cellW = cellW;
-    r.cellH = cellH;
+    WorldObject& r = takeFreeRecord(pool, kind, size, x, y, vx, vy, angle, alpha, colour.r, colour.g, colour.b);
+    r.cellY = cell.y;
+    r.cellX = cell.x;
+    r.cellW = cell.w;
+    r.cellH = cell.h;
     r.charge = charge;
     r.launchTimer = 5;
     return true;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "graphics/draw_values.h"
 #include "world/world_object.h"
 
 struct ObjectPool {
@@ -26,9 +27,9 @@ void buildPool(ObjectPool& pool, int capacity);
 
 bool addObject(ObjectPool& pool, int kind, int size, float x, float y, float vx, float vy, int angle,
                int alpha, int red, int green, int blue, int launchTimer, bool clover);
-bool addSeed(ObjectPool& pool, int size, int kind, float x, float y, float vx, float vy, int angle,
-             int cellY, int cellX, int cellW, int cellH, int alpha, int red, int green, int blue,
-             int charge);
+// A seed keeps the cell it is drawn from; charge is its generation or age.
+bool addSeed(ObjectPool& pool, int kind, int size, float x, float y, float vx, float vy, int angle, Cell cell,
+             int alpha, Rgb colour, int charge);
 // The record the last successful add filled.
 WorldObject* newestRecord(ObjectPool& pool);
 

@@ -66,9 +66,10 @@ void stepWanderingSeed(World& w, WorldObject& s, uint32_t turnSpread, float spee
 void growChainLink(World& w, const WorldObject& parent) {
     const int d = randomSigned(w, 30) + parent.angle - 15;
     const float reach = 0.7f * static_cast<float>(parent.size);
-    addSeed(w.seeds, parent.size, 104, parent.x + reach * parent.vx, parent.y + reach * parent.vy,
-            tableCos(w.math, d + 90), tableSin(w.math, d + 90), d, parent.cellY, parent.cellX, parent.cellW,
-            parent.cellH, 255, parent.red, parent.green, parent.blue, parent.charge + 1);
+    addSeed(w.seeds, 104, parent.size, parent.x + reach * parent.vx, parent.y + reach * parent.vy,
+            tableCos(w.math, d + 90), tableSin(w.math, d + 90), d,
+            {parent.cellX, parent.cellY, parent.cellW, parent.cellH}, 255, {parent.red, parent.green, parent.blue},
+            parent.charge + 1);
 }
 
 // The kind's own behaviour; false when the seed was turned into an object.
@@ -214,9 +215,9 @@ void hatchOneSeed(World& w, WorldObject& lifeCell, const SeedRecipe& r) {
         lifeCell.y += step * tableSin(w.math, theta);
     }
     const int direction = theta + r.turn;
-    addSeed(w.seeds, size, r.kind, lifeCell.x, lifeCell.y, r.speed * tableCos(w.math, direction),
-            r.speed * tableSin(w.math, direction), theta, r.cellY, cellX, 150, r.cellH, 0, colour.red,
-            colour.green, colour.blue, 0);
+    addSeed(w.seeds, r.kind, size, lifeCell.x, lifeCell.y, r.speed * tableCos(w.math, direction),
+            r.speed * tableSin(w.math, direction), theta, {cellX, r.cellY, 150, r.cellH}, 0,
+            {colour.red, colour.green, colour.blue}, 0);
 }
 
 }  // namespace
@@ -233,9 +234,9 @@ void sproutSeed(World& w, const WorldObject& parent, int kind, int cellY, int ce
     const int column = static_cast<int>(nextRandom(w.math) % 5u);
     const int a = parent.angle + 30;
     const float d = static_cast<float>(parent.size + 85);
-    addSeed(w.seeds, parent.size - 15, kind, parent.x + 0.65f * d * tableCos(w.math, a),
-            parent.y + 0.65f * d * tableSin(w.math, a), 0.0f, 0.0f, a, cellY, column * 150, 150, cellH, 255,
-            colour.red, colour.green, colour.blue, parent.charge + 1);
+    addSeed(w.seeds, kind, parent.size - 15, parent.x + 0.65f * d * tableCos(w.math, a),
+            parent.y + 0.65f * d * tableSin(w.math, a), 0.0f, 0.0f, a, {column * 150, cellY, 150, cellH}, 255,
+            {colour.red, colour.green, colour.blue}, parent.charge + 1);
 }
 
 void seedToObject(World& w, WorldObject& s) {

@@ -10,16 +10,6 @@
 
 namespace {
 
-constexpr int kObjectsTexture = 0;        // kinds 0..7; texture 1 is its monochrome twin
-constexpr int kObjects2Texture = 2;       // kinds 8..15; texture 3 is its monochrome twin
-constexpr int kFilterTexture = 4;
-constexpr int kEffectTexture = 6;         // seeds 100..104
-constexpr int kEffect2Texture = 7;        // seeds 105..109
-
-constexpr int kBlendAdd = 3;
-constexpr int kBlendDarken = 4;
-constexpr int kBlendInvert = 5;
-
 constexpr int kWaveOrder = 5000;
 
 // The bud's overlay leaves the complement of what it ate last on the bud.
@@ -34,19 +24,23 @@ constexpr Rgb kTrailOtherColour = {20, 70, 125};
 
 int truncScaled(int channel, float factor) { return static_cast<int>(static_cast<float>(channel) * factor); }
 
-int monochromeTwin(int texture) { return texture + 1; }
+// Each colour sheet is followed by its grey twin.
+Sheet monochromeTwin(Sheet sheet) { return sheetAt(slotOf(sheet) + 1); }
 
 // Water drops, life, sprouts and buds quiver while they are being launched.
 bool wobblesWhileLaunched(int kind) { return kind == aqua || kind == life || kind == sprout || kind == bud; }
 
 // A dying object glows out (water, life), flickers inverted (leaf, dream) or fades as ink.
-int dyingBlend(int kind) {
+BlendMode dyingBlend(int kind) {
     switch (kind) {
         case aqua:
-        case life: return kBlendAdd;
+        case life:
+            return BlendMode::Additive;
         case leaf:
-        case dream: return kBlendInvert;
-        default: return kBlendDarken;
+        case dream:
+            return BlendMode::Invert;
+        default:
+            return BlendMode::Darken;
     }
 }
 
@@ -64,22 +58,22 @@ Scales objectScales(const DrawContext& r, const WorldObject& o, float scale, uin
 
 void drawDyingObject(DrawContext& r, const WorldObject& o, ScreenPoint p, const ObjectPicture& pic, Scales s) {
     const float f = static_cast<float>(o.fadeTimer) * 0.125f;
-    drawSprite(r.device, pic.texture, dyingBlend(o.kind), p.x, p.y, pic.cellX, pic.cellY, pic.side, pic.side, s.x,
-               s.y, o.angle, truncScaled(o.red, f), truncScaled(o.green, f), truncScaled(o.blue, f));
+    drawSprite(r.device, pic.sheet, dyingBlend(o.kind), p.x, p.y, {pic.cellX, pic.cellY, pic.side, pic.side}, s.x, s.y,
+               o.angle, {truncScaled(o.red, f), truncScaled(o.green, f), truncScaled(o.blue, f)});
 }
 
 void drawLivingObject(DrawContext& r, const WorldObject& o, ScreenPoint p, const ObjectPicture& pic, Scales s) {
-    drawSpriteAlpha(r.device, pic.texture, true, p.x, p.y, pic.cellX, pic.cellY, pic.side, pic.side, s.x, s.y, o.angle,
-                    o.alpha, o.red, o.green, o.blue);
+    drawSpriteAlpha(r.device, pic.sheet, true, p.x, p.y, {pic.cellX, pic.cellY, pic.side, pic.side}, s.x, s.y, o.angle,
+                    o.alpha, {o.red, o.green, o.blue});
     if (o.kind == bud && o.content >= 0 && o.content < kElementKinds) {
         // The overlay is the cell one row above the bud's own.
         const Rgb c = kBudOverlayColours[o.content];
-        drawSprite(r.device, monochromeTwin(kObjects2Texture), kBlendDarken, p.x, p.y, pic.cellX, pic.cellY - pic.side,
-                   pic.side, pic.side, s.x, s.y, o.angle, c.r, c.g, c.b);
+        drawSprite(r.device, monochromeTwin(Sheet::Objects2), BlendMode::Darken, p.x, p.y,
+                   {pic.cellX, pic.cellY - pic.side, pic.side, pic.side}, s.x, s.y, o.angle, {c.r, c.g, c.b});
     }
     if (o.touched) {
-        drawSprite(r.device, monochromeTwin(pic.texture), kBlendAdd, p.x, p.y, pic.cellX, pic.cellY, pic.side,
-                   pic.side, s.x, s.y, o.angle, 120, 120, 120);
+        drawSprite(r.device, monochromeTwin(pic.sheet), BlendMode::Additive, p.x, p.y,
+                   {pic.cellX, pic.cellY, pic.side, pic.side}, s.x, s.y, o.angle, {120, 120, 120});
     }
 }
 
@@ -108,7 +102,7 @@ void queueRing(DrawContext& r, DrawTaskCallback ring, int waveX, int waveY, Rgb 
     EffectPayload p;
     p.x = static_cast<float>(waveX);
     p.y = static_cast<float>(waveY);
-    p.texture = monochromeTwin(kObjectsTexture);
+    p.texture = slotOf(monochromeTwin(Sheet::Objects));
     p.cellX = 400;
     p.cellY = 400;
     p.cellW = 400;
@@ -146,7 +140,7 @@ ObjectPicture objectPicture(int kind, int size, bool clover, float zoom) {
     }
     const int i = kind < 8 ? kind : kind - 8;
     const int row = i / 2 + (clover ? 3 : 0);
-    return {kind < 8 ? kObjectsTexture : kObjects2Texture, blockLeft + side * (i % 2), side * row, side, scale};
+    return {kind < 8 ? Sheet::Objects : Sheet::Objects2, blockLeft + side * (i % 2), side * row, side, scale};
 }
 
 void queueWaveEffects(DrawContext& r, int waveX, int waveY, int attractWave, int repelWave) {
@@ -176,10 +170,10 @@ void drawSeeds(DrawContext& r, const ObjectPool& seeds) {
         // Mirrored while heading left, so that it stays upright.
         const bool mirrored = s->kind == 103 && s->angle >= 91 && s->angle <= 269;
         const float m = seedBrightness(*s);
-        const int texture = s->kind >= 105 ? kEffect2Texture : kEffectTexture;
-        drawSprite(r.device, texture, kBlendDarken, p.x, p.y, s->cellX, s->cellY, s->cellW, s->cellH, g,
-                   mirrored ? -g : g, seedDrawingAngle(*s), truncScaled(s->red, m), truncScaled(s->green, m),
-                   truncScaled(s->blue, m));
+        const Sheet sheet = s->kind >= 105 ? Sheet::Effect2 : Sheet::Effect;
+        drawSprite(r.device, sheet, BlendMode::Darken, p.x, p.y, {s->cellX, s->cellY, s->cellW, s->cellH}, g,
+                   mirrored ? -g : g, seedDrawingAngle(*s),
+                   {truncScaled(s->red, m), truncScaled(s->green, m), truncScaled(s->blue, m)});
     }
 }
 
@@ -194,20 +188,22 @@ void drawTrail(DrawContext& r, const TrailRing& trail, uint32_t frame) {
             c = {truncScaled(c.r, f), truncScaled(c.g, f), truncScaled(c.b, f)};
         }
         const ScreenPoint p = worldToScreen(r, t.x, t.y);
-        drawSprite(r.device, kObjectsTexture, kBlendDarken, p.x, p.y, 770, 0, 16, 16, r.zoom, r.zoom, angle, c.r, c.g,
-                   c.b);
+        drawSprite(r.device, Sheet::Objects, BlendMode::Darken, p.x, p.y, {770, 0, 16, 16}, r.zoom, r.zoom, angle,
+                   {c.r, c.g, c.b});
     }
 }
 
 void drawBackgroundFilter(DrawContext& r) {
-    drawSprite(r.device, kFilterTexture, kBlendDarken, 320.0f, 240.0f, 0, 0, 640, 480, 1.0f, 1.0f, 0, 255, 255, 255);
+    drawSprite(r.device, Sheet::BackgroundFilter, BlendMode::Darken, 320.0f, 240.0f, {0, 0, 640, 480}, 1.0f, 1.0f, 0,
+               {255, 255, 255});
 }
 
 void drawMiniMap(DrawContext& r) {
-    drawSpriteAlpha(r.device, kObjectsTexture, false, 571.0f, 427.0f, 700, 190, 64, 48, 1.0f, 1.0f, 0, 80, 0, 0, 255);
+    drawSpriteAlpha(r.device, Sheet::Objects, false, 571.0f, 427.0f, {700, 190, 64, 48}, 1.0f, 1.0f, 0, 80,
+                    {0, 0, 255});
     // The marker is the map at half size: the part of the field in view at zoom 1.
     const float markerX = 571.0f + r.viewOffset.x / 1280.0f * 64.0f;
     const float markerY = 427.0f + r.viewOffset.y / 960.0f * 48.0f;
-    drawSpriteAlpha(r.device, kObjectsTexture, false, markerX, markerY, 700, 190, 64, 48, 0.5f, 0.5f, 0, 100, 255, 255,
-                    0);
+    drawSpriteAlpha(r.device, Sheet::Objects, false, markerX, markerY, {700, 190, 64, 48}, 0.5f, 0.5f, 0, 100,
+                    {255, 255, 0});
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "graphics/draw_values.h"
+
 struct DrawContext;
 struct ObjectPool;
 struct TrailRing;
@@ -24,7 +26,7 @@ bool insideDrawingArea(ScreenPoint p);
 // The picture of an object: which sheet, which cell, and the scale that shows it at half its
 // size times the zoom. Each sheet holds every picture at three resolutions.
 struct ObjectPicture {
-    int texture;        // the colour sheet: 0 for kinds below 8, 2 from 8 up
+    Sheet sheet;  // the colour sheet: Objects for kinds below 8, Objects2 from 8 up
     int cellX, cellY;
     int side;           // cells are square: 50, 100 or 200
     float scale;

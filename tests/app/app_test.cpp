@@ -28,7 +28,7 @@ void testScene(App& app) {
     advanceSceneFrame(app);
     ++gSceneCalls;
     hl::advanceTicks(gSceneCost);
-    drawRect(app.renderer.drawing.device, 0, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
+    drawRect(app.renderer.drawing.device, BlendMode::Alpha, 0.0f, 0.0f, 640, 480, {255, 255, 255}, true);
 }
 
 class FrameLoopTest : public AppTest {
@@ -480,7 +480,7 @@ FrameSteps stepsOf(const std::vector<hl::DrawCall>& draws, int fontTexture) {
 TEST_F(FrameLoopTest, PausedFramesShowTheKeptScenePictureWithOneFreshOverlayAndOneInversion) {
     useTestScene();
     app->lastSleep = 33;
-    const int font = app->renderer.drawing.device.textures[kInterfaceTexture].handle;
+    const int font = app->renderer.drawing.device.textures[slotOf(Sheet::Interface)].handle;
     frameWithKeys({DIK_F4});
     ASSERT_TRUE(app->inverted);
     hl::clearVideoRecord();
@@ -511,7 +511,7 @@ TEST_F(FrameLoopTest, PausedFramesShowTheKeptScenePictureWithOneFreshOverlayAndO
 TEST_F(FrameLoopTest, OverlayNotesStayCurrentWhilePaused) {
     useTestScene();
     app->lastSleep = 33;
-    const int font = app->renderer.drawing.device.textures[kInterfaceTexture].handle;
+    const int font = app->renderer.drawing.device.textures[slotOf(Sheet::Interface)].handle;
     frameWithKeys({DIK_RETURN});
     ASSERT_TRUE(app->paused);
     hl::clearVideoRecord();
@@ -556,7 +556,7 @@ TEST_F(FrameLoopTest, BootSceneShowsTheLoadingPictureEveryFrame) {
     EXPECT_EQ(draws[0].texture, platform::kNoTexture);
     EXPECT_EQ(draws[0].vertices[0].colour, 0xFF000000u);
     EXPECT_FLOAT_EQ(quadWidth(draws[0]), 640.0f);
-    const int logo = app->renderer.drawing.device.textures[kInterfaceTexture].handle;
+    const int logo = app->renderer.drawing.device.textures[slotOf(Sheet::Interface)].handle;
     for (int i = 1; i <= 3; ++i) {
         EXPECT_EQ(draws[i].texture, logo);
         EXPECT_EQ(draws[i].blend.source, platform::BlendFactor::SrcAlpha);

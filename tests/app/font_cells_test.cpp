@@ -87,7 +87,7 @@ protected:
         hl::setCursor(320, 470);
     }
 
-    int sheetHandle() const { return app->renderer.drawing.device.textures[kInterfaceTexture].handle; }
+    int sheetHandle() const { return app->renderer.drawing.device.textures[slotOf(Sheet::Interface)].handle; }
 
     // Runs a frame and checks every draw it made from the interface sheet.
     void frame(const char* where) {

@@ -50,7 +50,7 @@ Seen seen(const DrawCall& c) {
 
 bool blendIs(const platform::Blend& b, int mode) {
     GraphicsDevice scratch;
-    setBlendMode(scratch, mode);
+    setBlendMode(scratch, static_cast<BlendMode>(mode));
     return b.source == scratch.blend.source && b.destination == scratch.blend.destination;
 }
 
@@ -90,13 +90,13 @@ protected:
         const std::vector<uint32_t> pixels(kTexSide * kTexSide, 0xFFFFFFFFu);
         const int handle = platform::createTexture(pixels.data(), kTexSide, kTexSide);
         ASSERT_NE(handle, platform::kNoTexture);
-        r.drawing.device.textures[kInterfaceTexture].handle = handle;
-        platform::textureSize(handle, r.drawing.device.textures[kInterfaceTexture].width,
-                              r.drawing.device.textures[kInterfaceTexture].height);
+        r.drawing.device.textures[slotOf(Sheet::Interface)].handle = handle;
+        platform::textureSize(handle, r.drawing.device.textures[slotOf(Sheet::Interface)].width,
+                              r.drawing.device.textures[slotOf(Sheet::Interface)].height);
         platform::headless::clearVideoRecord();
     }
 
-    void TearDown() override { platform::destroyTexture(r.drawing.device.textures[kInterfaceTexture].handle); }
+    void TearDown() override { platform::destroyTexture(r.drawing.device.textures[slotOf(Sheet::Interface)].handle); }
 
     void hud(int32_t timeMs, int32_t aquaReserve = 5000, int32_t highlight = -1) {
         drawHud(r, 12345678, 3, counts, 28, timeMs, aquaReserve, highlight, 42);

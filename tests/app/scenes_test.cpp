@@ -19,8 +19,12 @@ using namespace platform;
 using scenetest::Seen;
 
 // Marker tasks: a small rectangle in a colour of their own, to place the task runs among the draws.
-void backMarker(DrawContext& r, DrawTask&) { drawRect(r.device, 0, 0.0f, 0.0f, 10, 10, 1, 2, 3, true); }
-void frontMarker(DrawContext& r, DrawTask&) { drawRect(r.device, 0, 0.0f, 0.0f, 10, 10, 4, 5, 6, true); }
+void backMarker(DrawContext& r, DrawTask&) {
+    drawRect(r.device, BlendMode::Alpha, 0.0f, 0.0f, 10, 10, {1, 2, 3}, true);
+}
+void frontMarker(DrawContext& r, DrawTask&) {
+    drawRect(r.device, BlendMode::Alpha, 0.0f, 0.0f, 10, 10, {4, 5, 6}, true);
+}
 
 class ScenesTest : public apptest::AppTest {
 protected:

@@ -16,7 +16,7 @@ void expectLine(const DrawCall& call, float x0, float y0, float x1, float y1) {
 }  // namespace
 
 TEST_F(DeviceTest, OutlineRectangleLinesRunPastTheFarCorner) {
-    drawRect(device, 0, 10, 20, 30, 40, 150, 150, 150, false);
+    drawRect(device, BlendMode::Alpha, 10, 20, 30, 40, {150, 150, 150}, false);
     ASSERT_EQ(draws().size(), 4u);
     expectLine(draws()[0], 10, 20, 41, 20);
     expectLine(draws()[1], 10, 20, 10, 61);
@@ -29,8 +29,9 @@ TEST_F(DeviceTest, OutlineRectangleLinesRunPastTheFarCorner) {
 }
 
 TEST_F(DeviceTest, FilledAndGradientRectanglesAreUntexturedFans) {
-    drawRect(device, 4, 0, -5, 640, 30, 130, 130, 130, true);
-    drawGradientRect(device, 3, 3, 16, 47, 6, {255, 255, 150}, {255, 255, 150}, {255, 255, 0}, {255, 255, 0});
+    drawRect(device, BlendMode::Darken, 0, -5, 640, 30, {130, 130, 130}, true);
+    drawGradientRect(device, BlendMode::Additive, 3, 16, 47, 6, {255, 255, 150}, {255, 255, 150}, {255, 255, 0},
+                     {255, 255, 0});
     ASSERT_EQ(draws().size(), 2u);
     const DrawCall& filled = draws()[0];
     EXPECT_EQ(filled.texture, platform::kNoTexture);
@@ -47,12 +48,12 @@ TEST_F(DeviceTest, FilledAndGradientRectanglesAreUntexturedFans) {
 }
 
 TEST_F(DeviceTest, UnknownBlendModeKeepsThePreviousFactors) {
-    drawRect(device, 5, 0, 0, 10, 10, 255, 255, 255, true);
+    drawRect(device, BlendMode::Invert, 0, 0, 10, 10, {255, 255, 255}, true);
     // The alpha sprite blends with its own states and leaves the device's alone.
     installTexture(device, 0, 16, 16);
-    drawSpriteAlpha(device, 0, true, 5, 5, 0, 0, 4, 4, 1, 1, 0, 255, 255, 255, 255);
-    drawRect(device, 7, 0, 0, 10, 10, 255, 255, 255, true);
-    drawLine(device, -1, 0, 0, 5, 5, 0, 0, 0, 0, 0, 0);
+    drawSpriteAlpha(device, Sheet::Objects, true, 5, 5, {0, 0, 4, 4}, 1, 1, 0, 255, {255, 255, 255});
+    drawRect(device, static_cast<BlendMode>(7), 0, 0, 10, 10, {255, 255, 255}, true);
+    drawLine(device, static_cast<BlendMode>(-1), 0, 0, 5, 5, {0, 0, 0}, {0, 0, 0});
     ASSERT_EQ(draws().size(), 4u);
     for (int i : {2, 3}) {
         EXPECT_EQ(draws()[i].blend.source, BlendFactor::InvDestColour);
@@ -64,18 +65,19 @@ TEST_F(DeviceTest, SkippedFrameDrawsAndPresentsNothing) {
     installTexture(device, 5, 1024, 1024);
     device.drawEnabled = false;
     beginScene(device);
-    EXPECT_FALSE(drawSprite(device, 5, 0, 10, 10, 0, 0, 8, 8, 1, 1, 0, 255, 255, 255));
-    EXPECT_FALSE(drawSpriteAlpha(device, 5, true, 10, 10, 0, 0, 8, 8, 1, 1, 0, 255, 255, 255, 255));
-    EXPECT_FALSE(drawCellStrip(device, 0, 0, 0, 0, 10, 1, 1, 255, 255));
-    EXPECT_FALSE(drawRect(device, 0, 0, 0, 10, 10, 255, 255, 255, true));
-    EXPECT_FALSE(drawRect(device, 0, 0, 0, 10, 10, 255, 255, 255, false));
-    EXPECT_FALSE(drawGradientRect(device, 0, 0, 0, 10, 10, {}, {}, {}, {}));
-    EXPECT_FALSE(drawLine(device, 0, 0, 0, 10, 10, 0, 0, 0, 0, 0, 0));
-    EXPECT_FALSE(drawQuad(device, 5, 0));
+    EXPECT_FALSE(
+        drawSprite(device, Sheet::Interface, BlendMode::Alpha, 10, 10, {0, 0, 8, 8}, 1, 1, 0, {255, 255, 255}));
+    EXPECT_FALSE(drawSpriteAlpha(device, Sheet::Interface, true, 10, 10, {0, 0, 8, 8}, 1, 1, 0, 255, {255, 255, 255}));
+    EXPECT_FALSE(drawCellStrip(device, BlendMode::Alpha, 0, 0, 0, 10, 1, 1, 255, 255));
+    EXPECT_FALSE(drawRect(device, BlendMode::Alpha, 0, 0, 10, 10, {255, 255, 255}, true));
+    EXPECT_FALSE(drawRect(device, BlendMode::Alpha, 0, 0, 10, 10, {255, 255, 255}, false));
+    EXPECT_FALSE(drawGradientRect(device, BlendMode::Alpha, 0, 0, 10, 10, {}, {}, {}, {}));
+    EXPECT_FALSE(drawLine(device, BlendMode::Alpha, 0, 0, 10, 10, {0, 0, 0}, {0, 0, 0}));
+    EXPECT_FALSE(drawQuad(device, 5, BlendMode::Alpha));
     drawText(device, "FPS", 3, 3, 1, 1, 255, 255, 255, 255);
-    drawNumber(device, -12, 0, false, 0, 0, 5, 500, 0, 30, 40, 1, 1, 255, 255, 255);
-    drawSmallNumber(device, 3, 0, 7, 0, 0, 1, 1);
-    drawNumberAlpha(device, 2, 30, 5, 35, 3, 260, 150, 8, 12, 1, 1, 255, 255, 255, 255);
+    drawNumber(device, -12, BlendMode::Alpha, false, 0, 0, Sheet::Interface, {500, 0, 30, 40}, 1, 1, {255, 255, 255});
+    drawSmallNumber(device, 3, BlendMode::Alpha, 7, 0, 0, 1, 1);
+    drawNumberAlpha(device, 2, 30, Sheet::Interface, 35, 3, {260, 150, 8, 12}, 1, 1, 255, {255, 255, 255});
     endScene(device);
     presentFrame(device);
     const auto& record = platform::headless::videoRecord();

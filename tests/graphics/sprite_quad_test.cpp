@@ -21,7 +21,7 @@ void expectCorner(const Vertex& v, float x, float y, float cellU, float cellV) {
 
 // Cell (10, 20) 30 x 40 centred on (100, 200) on a 256 x 128 texture.
 void fillQuad(GraphicsDevice& device, float scaleX, float scaleY, int angle = 0) {
-    setSpriteQuad(device, 100, 200, 10, 20, 30, 40, 256, 128, scaleX, scaleY, angle, 1, 2, 3);
+    setSpriteQuad(device, 100, 200, {10, 20, 30, 40}, 256, 128, scaleX, scaleY, angle, {1, 2, 3});
 }
 
 }  // namespace
@@ -60,13 +60,14 @@ TEST(SpriteQuad, NegativeScalesSwapTexelsNotCorners) {
 
 TEST(SpriteQuad, ColourChannelsKeepTheirLowEightBits) {
     GraphicsDevice device;
-    setSpriteQuad(device, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 0, 256 + 7, -1, 512);
+    setSpriteQuad(device, 0, 0, {0, 0, 1, 1}, 1, 1, 1, 1, 0, {256 + 7, -1, 512});
     EXPECT_EQ(device.quad[0].colour, 0xFF07FF00u);
 }
 
 TEST_F(DeviceTest, DrawSpriteAtNinetyDegreesTurnsTheRightEdgeUp) {
     installTexture(device, 0, 256, 128);
-    ASSERT_TRUE(drawSprite(device, 0, 4, 100, 200, 10, 20, 30, 40, 1, 1, 90, 255, 255, 255));
+    ASSERT_TRUE(
+        drawSprite(device, Sheet::Objects, BlendMode::Darken, 100, 200, {10, 20, 30, 40}, 1, 1, 90, {255, 255, 255}));
     ASSERT_EQ(draws().size(), 1u);
     const DrawCall& call = draws()[0];
     EXPECT_EQ(call.kind, DrawKind::TriangleFan);
@@ -87,7 +88,7 @@ TEST_F(DeviceTest, DrawSpriteAtNinetyDegreesTurnsTheRightEdgeUp) {
 
 TEST_F(DeviceTest, DrawSpriteAlphaAtNinetyDegreesTurnsTheRightEdgeDown) {
     installTexture(device, 6, 256, 128);
-    ASSERT_TRUE(drawSpriteAlpha(device, 6, false, 100, 200, 10, 20, 30, 40, 1, 1, 90, 128, 10, 20, 30));
+    ASSERT_TRUE(drawSpriteAlpha(device, Sheet::Effect, false, 100, 200, {10, 20, 30, 40}, 1, 1, 90, 128, {10, 20, 30}));
     ASSERT_EQ(draws().size(), 1u);
     const DrawCall& call = draws()[0];
     EXPECT_EQ(call.filter, platform::Filter::Linear);
@@ -104,8 +105,8 @@ TEST_F(DeviceTest, DrawSpriteAlphaAtNinetyDegreesTurnsTheRightEdgeDown) {
 
 TEST_F(DeviceTest, DrawSpriteAlphaGrowsFromTheCornerOrAboutTheCentre) {
     installTexture(device, 6, 256, 128);
-    drawSpriteAlpha(device, 6, false, 100, 200, 10, 20, 30, 40, 2, 2, 0, 255, 255, 255, 255);
-    drawSpriteAlpha(device, 6, true, 100, 200, 10, 20, 30, 40, 2, 2, 0, 255, 255, 255, 255);
+    drawSpriteAlpha(device, Sheet::Effect, false, 100, 200, {10, 20, 30, 40}, 2, 2, 0, 255, {255, 255, 255});
+    drawSpriteAlpha(device, Sheet::Effect, true, 100, 200, {10, 20, 30, 40}, 2, 2, 0, 255, {255, 255, 255});
     ASSERT_EQ(draws().size(), 2u);
     const Vertex* corner = draws()[0].vertices;
     EXPECT_FLOAT_EQ(corner[0].x, 99.5f);
@@ -125,7 +126,7 @@ TEST_F(DeviceTest, DrawSpriteAlphaGrowsFromTheCornerOrAboutTheCentre) {
 
 TEST_F(DeviceTest, CellStripTakesTheGaugeRowOfTheInterfaceSheet) {
     installTexture(device, 5, 1024, 1024);
-    drawCellStrip(device, 0, 225, 450, 300, 85, 1, 1, 40, 50);
+    drawCellStrip(device, BlendMode::Alpha, 225, 450, 300, 85, 1, 1, 40, 50);
     ASSERT_EQ(draws().size(), 1u);
     SpriteSeen seen = spriteSeen(draws()[0], 1024, 1024);
     EXPECT_FLOAT_EQ(seen.centreX, 225 + 42.5f);
@@ -138,10 +139,11 @@ TEST_F(DeviceTest, CellStripTakesTheGaugeRowOfTheInterfaceSheet) {
 
 TEST_F(DeviceTest, EmptyOrUnknownSlotsNeverCrash) {
     // An empty slot draws the colour alone; a slot outside the table draws nothing.
-    EXPECT_TRUE(drawSprite(device, 3, 0, 10, 10, 0, 0, 8, 8, 1, 1, 0, 255, 0, 0));
+    EXPECT_TRUE(
+        drawSprite(device, Sheet::Objects2Monochrome, BlendMode::Alpha, 10, 10, {0, 0, 8, 8}, 1, 1, 0, {255, 0, 0}));
     ASSERT_EQ(draws().size(), 1u);
     EXPECT_EQ(draws()[0].texture, platform::kNoTexture);
-    EXPECT_FALSE(drawSprite(device, 8, 0, 10, 10, 0, 0, 8, 8, 1, 1, 0, 255, 0, 0));
-    EXPECT_FALSE(drawSpriteAlpha(device, -1, true, 10, 10, 0, 0, 8, 8, 1, 1, 0, 255, 255, 0, 0));
+    EXPECT_FALSE(drawSprite(device, sheetAt(8), BlendMode::Alpha, 10, 10, {0, 0, 8, 8}, 1, 1, 0, {255, 0, 0}));
+    EXPECT_FALSE(drawSpriteAlpha(device, sheetAt(-1), true, 10, 10, {0, 0, 8, 8}, 1, 1, 0, 255, {255, 0, 0}));
     EXPECT_EQ(draws().size(), 1u);
 }

@@ -77,26 +77,27 @@ TEST_F(TextTest, AlphaFadesTheColourTowardBlack) {
 }
 
 TEST_F(TextTest, SignedNumberPutsTheMinusCellFirst) {
-    drawNumber(device, -12, 4, false, 100, 50, 5, 500, 0, 30, 40, 1, 1, 9, 9, 9);
+    drawNumber(device, -12, BlendMode::Darken, false, 100, 50, Sheet::Interface, {500, 0, 30, 40}, 1, 1, {9, 9, 9});
     EXPECT_EQ(cellsX(), (std::vector<int>{800, 530, 560}));
     EXPECT_FLOAT_EQ(seen(0).centreX, 115);
     EXPECT_FLOAT_EQ(seen(2).centreX, 175);
     EXPECT_FLOAT_EQ(seen(0).centreY, 70);
 
     platform::headless::clearVideoRecord();
-    drawNumber(device, 0, 4, false, 100, 50, 5, 500, 0, 30, 40, 1, 1, 9, 9, 9);
+    drawNumber(device, 0, BlendMode::Darken, false, 100, 50, Sheet::Interface, {500, 0, 30, 40}, 1, 1, {9, 9, 9});
     EXPECT_EQ(cellsX(), (std::vector<int>{500}));
 
     // The most negative value still has a magnitude to show.
     platform::headless::clearVideoRecord();
-    drawNumber(device, INT32_MIN, 4, false, 0, 0, 5, 500, 0, 30, 40, 1, 1, 9, 9, 9);
+    drawNumber(device, INT32_MIN, BlendMode::Darken, false, 0, 0, Sheet::Interface, {500, 0, 30, 40}, 1, 1, {9, 9, 9});
     EXPECT_EQ(cellsX(), (std::vector<int>{800, 560, 530, 620, 710, 620, 740, 590, 680, 620, 740}));
 }
 
 TEST_F(TextTest, RightAlignedNumberEndsAtXAtAnyScale) {
     for (float scale : {1.0f, 2.0f}) {
         platform::headless::clearVideoRecord();
-        drawNumber(device, 345, 4, true, 455, 75, 5, 500, 105, 15, 20, scale, scale, 255, 255, 255);
+        drawNumber(device, 345, BlendMode::Darken, true, 455, 75, Sheet::Interface, {500, 105, 15, 20}, scale, scale,
+                   {255, 255, 255});
         ASSERT_EQ(draws().size(), 3u);
         EXPECT_EQ(cellsX(), (std::vector<int>{545, 560, 575}));
         EXPECT_FLOAT_EQ(draws()[2].vertices[1].x, 455);
@@ -106,20 +107,20 @@ TEST_F(TextTest, RightAlignedNumberEndsAtXAtAnyScale) {
 }
 
 TEST_F(TextTest, SmallNumbersClampToTheirDigitCount) {
-    drawSmallNumber(device, 3, 4, 1234, 100, 50, 1, 1);
+    drawSmallNumber(device, 3, BlendMode::Darken, 1234, 100, 50, 1, 1);
     EXPECT_EQ(cellsX(), (std::vector<int>{635, 635, 635}));
     platform::headless::clearVideoRecord();
-    drawSmallNumber(device, 3, 4, 7, 100, 50, 2, 2);
+    drawSmallNumber(device, 3, BlendMode::Darken, 7, 100, 50, 2, 2);
     EXPECT_EQ(cellsX(), (std::vector<int>{500, 500, 605}));
     EXPECT_FLOAT_EQ(seen(1).centreX, 130);
     EXPECT_FLOAT_EQ(seen(2).centreY, 50);
     platform::headless::clearVideoRecord();
-    drawSmallNumber(device, 3, 4, -5, 100, 50, 1, 1);
+    drawSmallNumber(device, 3, BlendMode::Darken, -5, 100, 50, 1, 1);
     EXPECT_EQ(cellsX(), (std::vector<int>{500, 500, 500}));
 }
 
 TEST_F(TextTest, FixedWidthAlphaNumberDrawsLeadingZerosFromTheTopLeft) {
-    drawNumberAlpha(device, 3, 30, 5, 362, 16, 260, 150, 8, 12, 1, 1, 255, 185, 185, 185);
+    drawNumberAlpha(device, 3, 30, Sheet::Interface, 362, 16, {260, 150, 8, 12}, 1, 1, 255, {185, 185, 185});
     ASSERT_EQ(draws().size(), 3u);
     std::vector<int> cells;
     for (const DrawCall& call : draws()) cells.push_back(static_cast<int>(std::lround(call.vertices[0].u * 1024)));
@@ -128,6 +129,6 @@ TEST_F(TextTest, FixedWidthAlphaNumberDrawsLeadingZerosFromTheTopLeft) {
     EXPECT_EQ(draws()[0].filter, platform::Filter::Linear);
     // Asking for more digits than the scratch holds draws at most its 32.
     platform::headless::clearVideoRecord();
-    drawNumberAlpha(device, 40, 5, 5, 0, 0, 260, 150, 8, 12, 1, 1, 255, 255, 255, 255);
+    drawNumberAlpha(device, 40, 5, Sheet::Interface, 0, 0, {260, 150, 8, 12}, 1, 1, 255, {255, 255, 255});
     EXPECT_EQ(draws().size(), 32u);
 }

@@ -12,7 +12,7 @@ TEST_F(ContainersTest, FullPoolRefusesTheNextAddAndKeepsEveryCounter) {
     WorldObject* firstFree = w.objects.firstFree;
 
     EXPECT_FALSE(addObject(w.objects, aqua, 50, 1, 1, 0, 0, 0, 90, 255, 255, 255, 10, false));
-    EXPECT_FALSE(addSeed(w.objects, 50, 100, 1, 1, 0, 0, 0, 0, 0, 150, 150, 0, 0, 0, 0, 0));
+    EXPECT_FALSE(addSeed(w.objects, 100, 50, 1, 1, 0, 0, 0, {0, 0, 150, 150}, 0, {0, 0, 0}, 0));
     EXPECT_EQ(w.objects.count, countBefore);
     EXPECT_EQ(w.objects.count, kObjectCapacity);
     EXPECT_EQ(w.objects.sizeAdded, sizeAdded);
@@ -83,7 +83,7 @@ TEST_F(ContainersTest, BuiltPoolNumbersItsRecordsInChainOrder) {
 TEST_F(ContainersTest, ResetAfterFullPoolsLeavesEverythingFree) {
     for (int i = 0; i < kObjectCapacity; ++i) add(i % 5, 30, 100, 100);
     for (int i = 0; i < kSeedCapacity; ++i) addSeedOf(100, 30, 100, 100);
-    EXPECT_FALSE(addSeed(w.seeds, 30, 100, 0, 0, 0, 0, 0, 0, 0, 150, 150, 0, 0, 0, 0, 0));
+    EXPECT_FALSE(addSeed(w.seeds, 100, 30, 0, 0, 0, 0, 0, {0, 0, 150, 150}, 0, {0, 0, 0}, 0));
     rankKinds(w.objects);
     resetPlay(w);
     EXPECT_EQ(w.objects.count, 0);
@@ -97,7 +97,8 @@ TEST_F(ContainersTest, ResetAfterFullPoolsLeavesEverythingFree) {
     for (int i = 0; i < kObjectCapacity; ++i) free += addObject(w.objects, aqua, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, false);
     EXPECT_EQ(free, kObjectCapacity);
     free = 0;
-    for (int i = 0; i < kSeedCapacity; ++i) free += addSeed(w.seeds, 1, 100, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    for (int i = 0; i < kSeedCapacity; ++i)
+        free += addSeed(w.seeds, 100, 1, 0, 0, 0, 0, 0, {0, 0, 0, 0}, 0, {0, 0, 0}, 0);
     EXPECT_EQ(free, kSeedCapacity);
 }
 

@@ -64,7 +64,7 @@ TEST_F(EffectsTest, FadesOfLengthEightDrawEightTimesWithTheirFactors) {
 }
 
 TEST_F(EffectsTest, AGlowingPictureRisesHoldsAndFallsOverOneHundredFiftyDrawings) {
-    queue(glowingPicture, picturePayload(320, 240, 5, 370, 245, 420, 64));
+    queue(glowingPicture, picturePayload(320, 240, Sheet::Interface, {370, 245, 420, 64}));
     const std::vector<DrawCall> out = run(152);
     ASSERT_EQ(out.size(), 150u);
     EXPECT_EQ(redOf(out[0]), 4);     // 0.6 x 8
@@ -78,7 +78,7 @@ TEST_F(EffectsTest, AGlowingPictureRisesHoldsAndFallsOverOneHundredFiftyDrawings
 }
 
 TEST_F(EffectsTest, TheGlowingBandIsLightInItsMiddleAndDarkAtBothEdges) {
-    queue(glowingBand, picturePayload(0, 170, 0, 0, 0, 640, 140));
+    queue(glowingBand, picturePayload(0, 170, Sheet::Objects, {0, 0, 640, 140}));
     const std::vector<DrawCall> out = run(152);
     ASSERT_EQ(out.size(), 300u);  // two halves per drawing
     const DrawCall& upper = out[2 * 29];
@@ -103,7 +103,7 @@ TEST_F(EffectsTest, TheGlowingBandIsLightInItsMiddleAndDarkAtBothEdges) {
 }
 
 TEST_F(EffectsTest, TheSlideInGlowComesFromTheLeftThenGrowsAndDimsUntilItsSeventyFifthDrawing) {
-    EffectPayload p = picturePayload(300, 200, 6, 0, 0, 0, 0);
+    EffectPayload p = picturePayload(300, 200, Sheet::Effect, {0, 0, 0, 0});
     p.scaleX = p.scaleY = 0.5f;
     queue(slideInGlow, p);
     const std::vector<DrawCall> out = run(77);
@@ -122,7 +122,7 @@ TEST_F(EffectsTest, TheSlideInGlowComesFromTheLeftThenGrowsAndDimsUntilItsSevent
 
 TEST_F(EffectsTest, TheRepelRingGrowsOverThirtyDrawingsAndTheAttractRingEndsBlack) {
     r.viewOffset = {100.0f, 50.0f};
-    EffectPayload ring = picturePayload(400, 300, 1, 400, 400, 400, 400);
+    EffectPayload ring = picturePayload(400, 300, Sheet::ObjectsMonochrome, {400, 400, 400, 400});
     ring.red = ring.green = 160;
     ring.blue = 90;
     queue(repelRing, ring);
@@ -152,7 +152,7 @@ TEST_F(EffectsTest, TheRepelRingGrowsOverThirtyDrawingsAndTheAttractRingEndsBlac
 }
 
 TEST_F(EffectsTest, AHintPictureGlowsSlidesUpRightAndFadesOut) {
-    queue(hintPicture, picturePayload(320, 240, 7, 500, 800, 500, 200));
+    queue(hintPicture, picturePayload(320, 240, Sheet::Effect2, {500, 800, 500, 200}));
     const std::vector<DrawCall> out = run(241);
     ASSERT_EQ(out.size(), 480u);  // a glow and the picture per drawing
     auto glowAt = [&](int age) { return out[2 * (age - 1)]; };
@@ -177,7 +177,7 @@ TEST_F(EffectsTest, AHintPictureGlowsSlidesUpRightAndFadesOut) {
 
 TEST_F(EffectsTest, ADriftingPictureEndsOnceItIsHalfItsWidthPastTheLeftEdge) {
     int32_t cursorY = 340;
-    EffectPayload p = picturePayload(0, 200, 6, 0, 500, 200, 200);
+    EffectPayload p = picturePayload(0, 200, Sheet::Effect, {0, 500, 200, 200});
     p.scaleX = p.scaleY = 1.5f;
     p.followY = &cursorY;
     queue(driftingPicture, p);
@@ -195,7 +195,7 @@ TEST_F(EffectsTest, ADriftingPictureEndsOnceItIsHalfItsWidthPastTheLeftEdge) {
 }
 
 TEST_F(EffectsTest, MovingPicturesKeepTheirMotionInThePayload) {
-    EffectPayload p = picturePayload(300, 300, 6, 400, 0, 150, 150);
+    EffectPayload p = picturePayload(300, 300, Sheet::Effect, {400, 0, 150, 150});
     p.dx = -100.0f;
     p.dy = -10.0f;
     p.angle = 20;
@@ -222,7 +222,7 @@ TEST_F(EffectsTest, MovingPicturesKeepTheirMotionInThePayload) {
 
 TEST_F(EffectsTest, APayloadReadsBackAsWrittenReferenceIncluded) {
     int32_t followed = 7;
-    EffectPayload p = picturePayload(1.5f, -2.25f, 6, 1, 2, 3, 4);
+    EffectPayload p = picturePayload(1.5f, -2.25f, Sheet::Effect, {1, 2, 3, 4});
     p.scaleBase = 0.75f;
     p.angle = -30;
     p.red = 9;
@@ -249,7 +249,7 @@ TEST_F(EffectsTest, APayloadReadsBackAsWrittenReferenceIncluded) {
 }
 
 TEST_F(EffectsTest, AZoomingPictureSettlesTowardItsFinalScaleAndNeverEnds) {
-    EffectPayload p = picturePayload(100, 0, 6, 0, 500, 150, 200);
+    EffectPayload p = picturePayload(100, 0, Sheet::Effect, {0, 500, 150, 200});
     p.scaleBase = 0.5f;
     queue(zoomingPicture, p);
     const std::vector<DrawCall> out = run(400);

@@ -113,7 +113,8 @@ TEST_F(SeedTest, AFullSeedPoolMakesNoChildrenButTheParentsCarryOn) {
     link.absorbed = 10;
     WorldObject& still = addSeedOf(101, 60, 600, 600);
     still.absorbed = 4;
-    while (addSeed(w.seeds, 40, 100, 500, 500, 0, 0, 0, 0, 0, 150, 150, 0, 0, 0, 0, 0)) {}
+    while (addSeed(w.seeds, 100, 40, 500, 500, 0, 0, 0, {0, 0, 150, 150}, 0, {0, 0, 0}, 0)) {
+    }
     updateSeeds(w, 1);
     EXPECT_EQ(w.seeds.count, kSeedCapacity);
     EXPECT_TRUE(link.dying);

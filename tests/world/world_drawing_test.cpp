@@ -33,7 +33,7 @@ struct Seen {
 int blendModeOf(const platform::Blend& b) {
     for (int mode = 0; mode <= 6; ++mode) {
         GraphicsDevice scratch;
-        setBlendMode(scratch, mode);
+        setBlendMode(scratch, static_cast<BlendMode>(mode));
         if (b.source == scratch.blend.source && b.destination == scratch.blend.destination) return mode;
     }
     return -2;
@@ -104,7 +104,7 @@ protected:
 
     // A seed coloured (100, 200, 40) with the cell (300, 150) 150 x 150, past its launch.
     WorldObject& addSeedOf(int kind, int size, int angle, float x = 320, float y = 240) {
-        EXPECT_TRUE(addSeed(seeds, size, kind, x, y, 0, 0, angle, 150, 300, 150, 150, 255, 100, 200, 40, 0));
+        EXPECT_TRUE(addSeed(seeds, kind, size, x, y, 0, 0, angle, {300, 150, 150, 150}, 255, {100, 200, 40}, 0));
         WorldObject& s = *newestRecord(seeds);
         s.launchTimer = 0;
         return s;

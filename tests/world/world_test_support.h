@@ -75,7 +75,7 @@ protected:
     }
 
     WorldObject& addSeedOf(int kind, int size, float x, float y, float vx = 0, float vy = 0, int charge = 0) {
-        const bool made = addSeed(w.seeds, size, kind, x, y, vx, vy, 0, 0, 0, 150, 150, 0, 10, 20, 30, charge);
+        const bool made = addSeed(w.seeds, kind, size, x, y, vx, vy, 0, {0, 0, 150, 150}, 0, {10, 20, 30}, charge);
         EXPECT_TRUE(made);
         return *newestRecord(w.seeds);
     }

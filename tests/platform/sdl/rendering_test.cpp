@@ -64,7 +64,7 @@ protected:
         beginScene(device);
         fill(0, 0, 0);
     }
-    void fill(int r, int g, int b) { drawRect(device, 0, 0, 0, 640, 480, r, g, b, true); }
+    void fill(int r, int g, int b) { drawRect(device, BlendMode::Alpha, 0, 0, 640, 480, {r, g, b}, true); }
     std::vector<uint32_t> frame() {
         std::vector<uint32_t> pixels(640 * 480);
         EXPECT_TRUE(platform::readBackBuffer(pixels.data()));
@@ -112,8 +112,10 @@ TEST_F(Rendering, EverySevenBlendModeMatchesItsFactors) {
     const Rgb8 source = {60, 180, 240};  // also the texture's colour, at alpha 128
     fill(destination.r, destination.g, destination.b);
     for (int mode = 0; mode < 7; ++mode) {
-        drawRect(device, mode, 20 + mode * 40, 20, 20, 20, source.r, source.g, source.b, true);
-        drawSprite(device, 2, mode, 20 + mode * 40 + 10, 70, 0, 0, 4, 4, 5, 5, 0, 255, 255, 255);
+        drawRect(device, static_cast<BlendMode>(mode), 20 + mode * 40, 20, 20, 20, {source.r, source.g, source.b},
+                 true);
+        drawSprite(device, Sheet::Objects2, static_cast<BlendMode>(mode), 20 + mode * 40 + 10, 70, {0, 0, 4, 4}, 5, 5,
+                   0, {255, 255, 255});
     }
     std::vector<uint32_t> f = frame();
     for (int mode = 0; mode < 7; ++mode) {
@@ -126,8 +128,8 @@ TEST_F(Rendering, EverySevenBlendModeMatchesItsFactors) {
 
 TEST_F(Rendering, CellAtScaleOneIsCopiedTexelForTexel) {
     fill(1, 2, 3);
-    drawSprite(device, 0, 0, 100, 100, 4, 4, 8, 8, 1, 1, 0, 255, 255, 255);        // nearest
-    drawSpriteAlpha(device, 0, false, 200, 96, 4, 4, 8, 8, 1, 1, 0, 255, 255, 255, 255);  // linear
+    drawSprite(device, Sheet::Objects, BlendMode::Alpha, 100, 100, {4, 4, 8, 8}, 1, 1, 0, {255, 255, 255});  // nearest
+    drawSpriteAlpha(device, Sheet::Objects, false, 200, 96, {4, 4, 8, 8}, 1, 1, 0, 255, {255, 255, 255});    // linear
     std::vector<uint32_t> f = frame();
     for (int j = 0; j < 8; ++j)
         for (int i = 0; i < 8; ++i) {
@@ -147,8 +149,9 @@ TEST_F(Rendering, CellAtScaleOneIsCopiedTexelForTexel) {
 
 TEST_F(Rendering, MirroredCellAndCellsOnTheTextureEdgeAreDrawn) {
     fill(1, 2, 3);
-    drawSprite(device, 0, 0, 300, 100, 4, 4, 8, 8, -1, 1, 0, 255, 255, 255);
-    drawSprite(device, 0, 0, 400, 100, 8, 8, 8, 8, 1, 1, 0, 255, 255, 255);  // touches right and bottom
+    drawSprite(device, Sheet::Objects, BlendMode::Alpha, 300, 100, {4, 4, 8, 8}, -1, 1, 0, {255, 255, 255});
+    drawSprite(device, Sheet::Objects, BlendMode::Alpha, 400, 100, {8, 8, 8, 8}, 1, 1, 0,
+               {255, 255, 255});  // touches right and bottom
     std::vector<uint32_t> f = frame();
     // Mirroring swaps the half-texel coordinates, so the mirrored picture starts one texel
     // further right on the sheet: texels 12 down to 5.
@@ -161,7 +164,7 @@ TEST_F(Rendering, MirroredCellAndCellsOnTheTextureEdgeAreDrawn) {
 
 TEST_F(Rendering, OpaqueBlackTexelsAreTransparent) {
     fill(255, 0, 0);
-    drawSprite(device, 1, 0, 502, 102, 0, 0, 4, 4, 1, 1, 0, 255, 255, 255);
+    drawSprite(device, Sheet::ObjectsMonochrome, BlendMode::Alpha, 502, 102, {0, 0, 4, 4}, 1, 1, 0, {255, 255, 255});
     std::vector<uint32_t> f = frame();
     for (int j = 0; j < 4; ++j) {
         EXPECT_EQ(at(f, 500, 100 + j), 0xFFFF0000u);
@@ -172,10 +175,11 @@ TEST_F(Rendering, OpaqueBlackTexelsAreTransparent) {
 }
 
 TEST_F(Rendering, WhiteRectangleInModeFiveInvertsThePicture) {
-    drawGradientRect(device, 0, 0, 0, 640, 480, {255, 0, 30}, {0, 255, 90}, {20, 40, 255}, {128, 128, 128});
-    drawSprite(device, 0, 0, 320, 240, 0, 0, 16, 16, 4, 4, 0, 255, 255, 255);
+    drawGradientRect(device, BlendMode::Alpha, 0, 0, 640, 480, {255, 0, 30}, {0, 255, 90}, {20, 40, 255},
+                     {128, 128, 128});
+    drawSprite(device, Sheet::Objects, BlendMode::Alpha, 320, 240, {0, 0, 16, 16}, 4, 4, 0, {255, 255, 255});
     std::vector<uint32_t> before = frame();
-    drawRect(device, 5, 0, 0, 640, 480, 255, 255, 255, true);
+    drawRect(device, BlendMode::Invert, 0, 0, 640, 480, {255, 255, 255}, true);
     endScene(device);
     presentFrame(device);
     std::vector<uint32_t> after = frame();
@@ -189,16 +193,17 @@ TEST_F(Rendering, WhiteRectangleInModeFiveInvertsThePicture) {
 }
 
 TEST_F(Rendering, KeptScenePictureComesBackWithoutWhatWasDrawnOverIt) {
-    drawGradientRect(device, 0, 0, 0, 640, 480, {255, 0, 30}, {0, 255, 90}, {20, 40, 255}, {128, 128, 128});
-    drawSprite(device, 0, 0, 320, 240, 0, 0, 16, 16, 4, 4, 0, 255, 255, 255);
+    drawGradientRect(device, BlendMode::Alpha, 0, 0, 640, 480, {255, 0, 30}, {0, 255, 90}, {20, 40, 255},
+                     {128, 128, 128});
+    drawSprite(device, Sheet::Objects, BlendMode::Alpha, 320, 240, {0, 0, 16, 16}, 4, 4, 0, {255, 255, 255});
     const std::vector<uint32_t> scene = frame();
     keepScenePicture(device);
     // Three paused frames: the kept picture, an overlay and one inversion over it each time.
     for (int paused = 0; paused < 3; ++paused) {
         showKeptScenePicture(device);
         EXPECT_EQ(frame(), scene) << "paused frame " << paused << ": the kept picture, exactly";
-        drawRect(device, 0, 3, 3, 50, 10, 255, 255, 0, true);
-        drawRect(device, 5, 0, 0, 640, 480, 255, 255, 255, true);
+        drawRect(device, BlendMode::Alpha, 3, 3, 50, 10, {255, 255, 0}, true);
+        drawRect(device, BlendMode::Invert, 0, 0, 640, 480, {255, 255, 255}, true);
         endScene(device);
         presentFrame(device);
         beginScene(device);
@@ -218,7 +223,7 @@ TEST_F(Rendering, KeptScenePictureComesBackWithoutWhatWasDrawnOverIt) {
 }
 
 TEST_F(Rendering, OutlineLeavesOutEachLineEndPixel) {
-    drawRect(device, 0, 50, 300, 20, 10, 255, 255, 255, false);
+    drawRect(device, BlendMode::Alpha, 50, 300, 20, 10, {255, 255, 255}, false);
     std::vector<uint32_t> f = frame();
     for (int y = 290; y < 320; ++y)
         for (int x = 40; x < 80; ++x) {
@@ -230,8 +235,8 @@ TEST_F(Rendering, OutlineLeavesOutEachLineEndPixel) {
 TEST_F(Rendering, SpritesTurnOppositeWays) {
     fill(0, 0, 0);
     // The red right-hand column goes to the top for drawSprite and to the bottom for drawSpriteAlpha.
-    drawSprite(device, 3, 0, 100, 400, 0, 0, 8, 8, 1, 1, 90, 255, 255, 255);
-    drawSpriteAlpha(device, 3, true, 200, 400, 0, 0, 8, 8, 1, 1, 90, 255, 255, 255, 255);
+    drawSprite(device, Sheet::Objects2Monochrome, BlendMode::Alpha, 100, 400, {0, 0, 8, 8}, 1, 1, 90, {255, 255, 255});
+    drawSpriteAlpha(device, Sheet::Objects2Monochrome, true, 200, 400, {0, 0, 8, 8}, 1, 1, 90, 255, {255, 255, 255});
     std::vector<uint32_t> f = frame();
     // Turned, the quad's half-texel offset points off the cell's right edge, past the
     // texture: that half texel is cut away, so the red column lands on the second row.

@@ -36,7 +36,7 @@ TEST(SdlWindow, TitlePlacementAndDisplayModeSwitch) {
 
     // The back buffer survives the switches and can still be drawn and read.
     beginScene(device);
-    drawRect(device, 0, 0, 0, 640, 480, 10, 20, 30, true);
+    drawRect(device, BlendMode::Alpha, 0, 0, 640, 480, {10, 20, 30}, true);
     std::vector<uint32_t> pixels(640 * 480);
     ASSERT_TRUE(platform::readBackBuffer(pixels.data()));
     EXPECT_EQ(pixels[1234] & 0xFFFFFFu, 0x0A141Eu);
