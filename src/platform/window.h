@@ -63,12 +63,11 @@ inline void viewportToLogical(const ScreenViewport& v, int windowX, int windowY,
 }
 
 enum class EventKind { None, Quit, KeyDown };
-// Virtual key codes of key-down events, as the window procedure sees them.
-constexpr int kVirtualKeyF1 = 0x70;
-constexpr int kVirtualKeyF2 = 0x71;
+// The keys a key-down event names; the others are read as keyboard state.
+enum class WindowKey { Other, F1, F2 };
 struct Event {
     EventKind kind = EventKind::None;
-    int virtualKey = 0;     // KeyDown only: kVirtualKeyF1, kVirtualKeyF2, or 0 for other keys
+    WindowKey key = WindowKey::Other;   // KeyDown only
 };
 // Takes one waiting event; false when none is waiting.
 bool pollEvent(Event& event);
