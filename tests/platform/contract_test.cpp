@@ -237,6 +237,18 @@ CONTRACT_TEST(ThereIsOneWindowWithItsTitleAndClientSize) {
     EXPECT_EQ(r.right - r.left, 640);
     EXPECT_EQ(r.bottom - r.top, 480);
     EXPECT_FALSE(platform::isFullscreen());
+
+    // Closed, there is nothing to move, measure or show full screen; then it can be had again.
+    platform::shutdownVideo();
+    platform::destroyWindow();
+    platform::moveWindow(0, 0, 800, 600);
+    platform::setFullscreen(true);
+    EXPECT_FALSE(platform::isFullscreen());
+    const platform::WindowRect none = platform::windowRect();
+    EXPECT_EQ(none.right - none.left, 0);
+    ASSERT_TRUE(platform::createWindow("platform contract", 100, 100, 640, 480));
+    const platform::WindowRect again = platform::windowRect();
+    EXPECT_EQ(again.right - again.left, 640);
 }
 
 // ---- Sound ----------------------------------------------------------------------------------
