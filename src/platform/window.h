@@ -1,6 +1,7 @@
 #pragma once
 // The main window: creation, placement, title, full screen, events.
-// Sizes and positions are client-area pixels; titles are UTF-8.
+// Sizes and positions are client-area pixels; titles are UTF-8. Without a window, moving it or
+// switching to full screen does nothing, and its rectangle is empty.
 
 namespace platform {
 
@@ -21,7 +22,7 @@ void moveWindow(int x, int y, int clientWidth, int clientHeight);
 WindowRect windowRect();
 void setFullscreen(bool fullscreen);    // desktop-sized full screen, or back to a window
 bool isFullscreen();                    // the state the window is really in
-bool windowHasFocus();
+bool windowHasFocus();                  // keyboard focus: input is read only while it has it
 
 // Maps a point of the client area to the 640 x 480 logical screen (letterboxed in full screen).
 // Points outside the picture map outside 0..639 x 0..479; the caller decides what to do with them.

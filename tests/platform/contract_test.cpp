@@ -92,7 +92,7 @@ CONTRACT_TEST(APressAndReleaseBetweenTwoReadingsReadsDownOnceThenUp) {
     ASSERT_TRUE(platformdriver::holdKey(platform::DIK_RETURN, false));
 }
 
-CONTRACT_TEST(PointerMotionIsReportedByOneReadingOnly) {
+CONTRACT_TEST(PointerMotionAndTheWheelAreReportedByOneReadingOnly) {
     mouseRead();
     ASSERT_TRUE(platformdriver::movePointer(7, -5));
     platform::MouseReading first = mouseRead();
@@ -101,7 +101,12 @@ CONTRACT_TEST(PointerMotionIsReportedByOneReadingOnly) {
     platform::MouseReading second = mouseRead();
     EXPECT_EQ(second.dx, 0);
     EXPECT_EQ(second.dy, 0);
-    EXPECT_EQ(second.wheel, 0);
+
+    ASSERT_TRUE(platformdriver::turnWheel(2));
+    EXPECT_EQ(mouseRead().wheel, 2);
+    ASSERT_TRUE(platformdriver::turnWheel(-1));
+    EXPECT_EQ(mouseRead().wheel, -1);
+    EXPECT_EQ(mouseRead().wheel, 0);
 }
 
 // A window in the background reads no keyboard and no mouse; what happened there is not

@@ -22,8 +22,10 @@ bool holdButton(int button, bool down);
 // A press and its release, both before the next reading.
 bool tapKey(int key);
 bool tapButton(int button);
-// Moves the pointer by (dx, dy) over the window; false when the platform never saw it.
+// Moves the pointer by (dx, dy) over the window, or turns the wheel by notches (away from the
+// player when positive); false when the platform never saw it.
 bool movePointer(int dx, int dy);
+bool turnWheel(int notches);
 
 // Whether entering the program's folder really changes the working directory (the headless
 // platform only counts it: every test shares the process).

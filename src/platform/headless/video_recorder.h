@@ -54,7 +54,7 @@ struct WindowRecord {
     std::string title;
     int x = 0, y = 0, width = 0, height = 0;   // client area
     bool fullscreen = false;
-    bool focus = true;
+    bool focus = true;                          // window or not, until set
     bool cursorHidden = false;
     int moves = 0;                              // moveWindow calls
 };

@@ -63,6 +63,8 @@ void setFullscreen(bool fullscreen) {
     if (gWindow.created) gWindow.fullscreen = fullscreen;
 }
 bool isFullscreen() { return gWindow.created && gWindow.fullscreen; }
+// Unlike SDL's, the headless window is in front even before it is made: the simulator and the
+// logic tests read the keyboard and mouse without one.
 bool windowHasFocus() { return gWindow.focus; }
 
 void windowToLogical(int windowX, int windowY, int& logicalX, int& logicalY) {

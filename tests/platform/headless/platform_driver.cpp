@@ -49,6 +49,11 @@ bool movePointer(int dx, int dy) {
     return true;
 }
 
+bool turnWheel(int notches) {
+    hl::setMouseMotion(0, 0, notches);
+    return true;
+}
+
 bool changesWorkingDirectory() { return false; }
 
 }  // namespace platformdriver

@@ -29,6 +29,7 @@ struct Seen {
     int buttonDowns[kButtonSlots] = {};
     int buttonUps[kButtonSlots] = {};
     int motionX = 0, motionY = 0;
+    int wheel = 0;
 };
 
 Seen gSeen;
@@ -52,6 +53,9 @@ int SDLCALL noteEvent(void*, SDL_Event* e) {
         case SDL_MOUSEMOTION:
             gSeen.motionX += e->motion.xrel;
             gSeen.motionY += e->motion.yrel;
+            break;
+        case SDL_MOUSEWHEEL:
+            gSeen.wheel += e->wheel.y;
             break;
         default:
             break;
@@ -186,6 +190,14 @@ bool movePointer(int dx, int dy) {
     const int x = gSeen.motionX + dx, y = gSeen.motionY + dy;
     return xdotool("mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy)) &&
            pumpUntil([&] { return gSeen.motionX == x && gSeen.motionY == y; });
+}
+
+bool turnWheel(int notches) {
+    const int wheel = gSeen.wheel + notches;
+    // X gives the wheel as buttons 4 (away) and 5 (toward), one click a notch.
+    const std::string clicks = std::to_string(notches > 0 ? notches : -notches);
+    return xdotool("click --repeat " + clicks + " --delay 1 " + (notches > 0 ? "4" : "5")) &&
+           pumpUntil([&] { return gSeen.wheel == wheel; });
 }
 
 bool changesWorkingDirectory() { return true; }
