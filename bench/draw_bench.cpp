@@ -43,7 +43,7 @@ void openGame() {
     // Count the draws but keep none: a recording would be the test platform's cost, not ours.
     platform::headless::setDrawRecording(false);
 #endif
-    if (!registerWindowClass()) std::exit(1);
+    if (!startWindowSystem()) std::exit(1);
     readDesktopSize();
     if (!createMainWindow()) std::exit(1);
     constructApp(gApp);

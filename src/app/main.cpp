@@ -2,16 +2,11 @@
 // sounds lie beside the program), the window opens, and the message pump runs one frame
 // whenever no event is waiting.
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstring>
-#include <string>
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "platform/executable_folder.h"
 #include "platform/message.h"
 #include "platform/window.h"
 
@@ -20,23 +15,11 @@ namespace {
 // Built once; it holds fixed pools far too large for the stack.
 App gApp;
 
-bool enterExecutableFolder() {
-    char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
-    if (length <= 0) return false;
-    path[length] = '\0';
-    std::string folder(path);
-    const size_t slash = folder.rfind('/');
-    if (slash == std::string::npos) return false;
-    folder.resize(slash == 0 ? 1 : slash);
-    return chdir(folder.c_str()) == 0;
-}
-
 // Drains the waiting events; false once one of them ends the program.
 bool pumpEvents() {
     platform::Event event;
     while (platform::pollEvent(event)) {
-        if (!windowProc(event)) return false;
+        if (!handleWindowEvent(event)) return false;
     }
     return true;
 }
@@ -44,18 +27,18 @@ bool pumpEvents() {
 }  // namespace
 
 int main() {
-    if (!enterExecutableFolder()) {
-        char text[256];
-        std::snprintf(text, sizeof(text), "The game's folder cannot be opened: %s", std::strerror(errno));
+    if (!platform::enterExecutableFolder()) {
+        char text[512];
+        std::snprintf(text, sizeof(text), "The game's folder cannot be opened: %s", platform::executableFolderFailure());
         platform::showMessage(nullptr, text);
         return 1;
     }
     // A window that cannot be made ends the program with its message and exit code 1, so that
     // a launcher or script sees the failure (0 would report it as a clean run).
-    if (!registerWindowClass()) return 1;
+    if (!startWindowSystem()) return 1;
     readDesktopSize();
     if (!createMainWindow()) {
-        unregisterWindowClass();
+        stopWindowSystem();
         return 1;
     }
     constructApp(gApp);
@@ -65,6 +48,6 @@ int main() {
     }
     // The sounds, textures and input go before the window they belong to.
     destroyApp(gApp);
-    unregisterWindowClass();
+    stopWindowSystem();
     return 0;
 }

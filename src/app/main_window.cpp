@@ -27,24 +27,24 @@ void resetWindowScale() {
 }
 
 void formatWindowTitle(char* out, int size, int width, int height) {
-    std::snprintf(out, static_cast<size_t>(size), "%s --- %d \xC3\x97 %d", kWindowClassName, width, height);
+    std::snprintf(out, static_cast<size_t>(size), "%s --- %d \xC3\x97 %d", kGameName, width, height);
 }
 
-bool registerWindowClass() {
-    if (mainWindow.classRegistered) return true;
+bool startWindowSystem() {
+    if (mainWindow.windowSystemStarted) return true;
     if (!platform::initPlatform()) {
         platform::showMessage(nullptr, "ウィンドウの登録に失敗しました", "Could not start the display.");
         return false;
     }
-    mainWindow.classRegistered = true;
+    mainWindow.windowSystemStarted = true;
     return true;
 }
 
-void unregisterWindowClass() {
-    if (!mainWindow.classRegistered) return;
+void stopWindowSystem() {
+    if (!mainWindow.windowSystemStarted) return;
     platform::destroyWindow();
     platform::shutdownPlatform();
-    mainWindow.classRegistered = false;
+    mainWindow.windowSystemStarted = false;
 }
 
 void readDesktopSize() {
@@ -52,7 +52,7 @@ void readDesktopSize() {
 }
 
 bool createMainWindow() {
-    if (!registerWindowClass()) return false;
+    if (!startWindowSystem()) return false;
     char title[kTitleSize];
     formatWindowTitle(title, kTitleSize, kBaseWidth, kBaseHeight);
     // The first placement is not held on the desktop: it may start above or left of it.
@@ -80,14 +80,14 @@ void cycleWindowScale() {
     setTitleForSize(width, height);
 }
 
-bool windowProc(const platform::Event& event) {
+bool handleWindowEvent(const platform::Event& event) {
     switch (event.kind) {
         case platform::EventKind::Quit:
             return false;
         case platform::EventKind::KeyDown:
             // F1's title reset goes with the display switch of the frame loop, which waits
             // while paused: a title reset here would name a size the window does not have.
-            if (event.virtualKey == platform::kVirtualKeyF2) cycleWindowScale();
+            if (event.key == platform::WindowKey::F2) cycleWindowScale();
             return true;
         case platform::EventKind::None:
             return true;

@@ -21,7 +21,6 @@ void constructRenderer(Renderer& r, RandomWords& words) {
     r.hudSlide = 0;
     initGraphics(r.drawing.device, r.windowed);
     for (const ImageEntry& image : kImageTable) loadImage(r, image.slot, image.file);
-    createFont(r.drawing.device);
 }
 
 void destroyRenderer(Renderer& r) {

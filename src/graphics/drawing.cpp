@@ -12,7 +12,7 @@ namespace {
 bool validSlot(int texture) { return texture >= 0 && texture < kTextureCount; }
 
 void setVertex(Vertex& v, float x, float y, uint32_t colour, float u, float w) {
-    v = {x, y, 0.0f, 1.0f, colour, u, w};
+    v = {x, y, colour, u, w};
 }
 
 bool submitQuad(GraphicsDevice& device, int handle, Blend blend, platform::Filter filter) {

@@ -39,7 +39,8 @@ void resetDevice(GraphicsDevice& device, bool windowed) {
 
 void beginScene(GraphicsDevice&) { platform::beginScene(); }
 
-void endScene(GraphicsDevice&) { platform::endScene(); }
+// Every draw already went into the back buffer: the end of a scene has nothing left to do.
+void endScene(GraphicsDevice&) {}
 
 void presentFrame(GraphicsDevice& device) {
     // A skipped frame is not shown: the window keeps the previous picture.
@@ -59,6 +60,5 @@ void releaseGraphics(GraphicsDevice& device) {
         if (slot.handle != platform::kNoTexture) platform::destroyTexture(slot.handle);
         slot = TextureSlot{};
     }
-    for (FontRecord& font : device.fonts) font = FontRecord{};
     platform::shutdownVideo();
 }

@@ -10,7 +10,6 @@
 #include "platform/window.h"
 
 constexpr int kTextureCount = 8;
-constexpr int kFontCount = 1;
 constexpr int kDigitScratchSize = 32;
 
 struct TextureSlot {
@@ -18,20 +17,9 @@ struct TextureSlot {
     int width = 0, height = 0;      // the texture's real (padded) size
 };
 
-// The one platform font. Nothing is ever drawn with it, so it is kept as its description.
-struct FontRecord {
-    bool created = false;
-    int height = 0, width = 0, escapement = 0, orientation = 0, weight = 0;
-    bool italic = false, underline = false, strikeOut = false;
-    int charSet = 0, outputPrecision = 0, clipPrecision = 0, quality = 0, pitchAndFamily = 0;
-    const char* faceName = "";
-};
-
 struct GraphicsDevice {
     TextureSlot textures[kTextureCount];
-    FontRecord fonts[kFontCount];
     int textureCount = kTextureCount;
-    int fontCount = kFontCount;
     bool deviceCreated = false;     // set by the first resetDevice; later calls really switch
     bool windowed = true;           // the display mode asked for last
     platform::WindowRect windowRect = {0, 0, 0, 0};  // the window when the device was created
@@ -82,12 +70,11 @@ void setLineVertices(GraphicsDevice& device, float x0, float y0, float x1, float
 bool drawLine(GraphicsDevice& device, BlendMode blendMode, float x0, float y0, float x1, float y1, Rgb colour0,
               Rgb colour1);
 
-// Textures and the font. A bad slot or an unreadable image ends the program.
+// Textures. A bad slot or an unreadable image ends the program.
 bool loadTexture(GraphicsDevice& device, int index, const char* path);
 // name: the file the bytes came from, for the failure message (nullptr when there is none).
 bool loadTextureFromMemory(GraphicsDevice& device, int index, const uint8_t* bytes, size_t size,
                            const char* name = nullptr);
-bool createFont(GraphicsDevice& device);
 
 // Numbers and text from the cells of the interface sheet (texture 5).
 // firstDigit is the cell of the digit 0; the other digits follow it in a row (and the minus sign 9).

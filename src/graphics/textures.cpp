@@ -73,17 +73,3 @@ bool loadTexture(GraphicsDevice& device, int index, const char* path) {
     }
     return loadTextureFromMemory(device, index, bytes.data(), bytes.size(), path);
 }
-
-bool createFont(GraphicsDevice& device) {
-    if (device.fontCount < 1) platform::fatal("Font index error.", "Could not make the font: there is no font slot.");
-    FontRecord& font = device.fonts[0];
-    font = FontRecord{};
-    font.height = 12;
-    font.weight = 700;
-    font.charSet = 128;
-    font.quality = 2;
-    font.pitchAndFamily = 1;
-    font.faceName = "ＭＳ ゴシック";
-    font.created = true;
-    return true;
-}

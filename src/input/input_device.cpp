@@ -50,9 +50,9 @@ bool pollKeyboard(InputDevice& input) {
 void pollMouse(InputDevice& input) {
     platform::MouseReading reading;
     if (platform::readMouse(reading)) {
-        input.mouseState.lX = reading.dx;
-        input.mouseState.lY = reading.dy;
-        input.mouseState.lZ = reading.dz;
+        input.mouseState.dx = reading.dx;
+        input.mouseState.dy = reading.dy;
+        input.mouseState.wheel = reading.wheel;
         std::memcpy(input.mouseState.buttons, reading.buttons, sizeof reading.buttons);
     }
     for (int button = 0; button < 2; ++button) {

@@ -11,7 +11,7 @@ constexpr uint8_t kKeyPressedUnread = 1;   // went down, nobody has acted on it 
 constexpr uint8_t kKeyPressedRead = 2;     // acted on, still down
 
 struct MouseState {
-    int32_t lX = 0, lY = 0, lZ = 0;        // relative motion of the latest reading
+    int32_t dx = 0, dy = 0, wheel = 0;     // motion and wheel notches of the latest reading
     uint8_t buttons[4] = {};               // bit 7 = down; 0 left, 1 right, 2 middle
 };
 

@@ -4,6 +4,7 @@
 namespace platform {
 
 // Opens the output with this many effect voices; false on failure (audioFailure says why).
+// While the output is open it does nothing and returns true.
 bool initAudio(int effectVoices);
 // Why the last initAudio failed, in the sound library's words; "" when it has not failed.
 const char* audioFailure();
@@ -12,8 +13,11 @@ void shutdownAudio();
 // synthesizer refused the music; standard error heard which). Music files then still load,
 // checked whole, and play nothing; effects are not affected.
 bool musicAvailable();
-int loadMusicFile(const char* path);       // a Standard MIDI file; handle, or -1 on failure
-int loadEffectFile(const char* path);      // a WAV file; handle, or -1 on failure
+// Sounds loaded at once; a freed sound's handle is given out again.
+constexpr int kMaxSounds = 64;
+// Loads while the output is open; the lowest free handle (0 .. kMaxSounds - 1), or -1 on failure.
+int loadMusicFile(const char* path);       // a Standard MIDI file
+int loadEffectFile(const char* path);      // a WAV file
 // True when the file would load as music or as an effect. They read it whole, keep nothing and
 // work while the output is closed, so a broken installation is found even without sound.
 bool checkMusicFile(const char* path);

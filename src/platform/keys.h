@@ -21,8 +21,9 @@ constexpr int DIK_F4 = 0x3E;
 constexpr int DIK_RMENU = 0xB8;   // right Alt (AltGr)
 
 struct MouseReading {
-    int32_t dx = 0, dy = 0, dz = 0;  // relative motion since the last reading
-    uint8_t buttons[4] = {};         // bit 7 set = down; 0 left, 1 right, 2 middle
+    int32_t dx = 0, dy = 0;          // pointer motion since the last reading
+    int32_t wheel = 0;               // wheel notches turned away from the player since then
+    uint8_t buttons[4] = {};         // bit 7 set = down; 0 left, 1 right, 2 middle, 3 back
 };
 
 bool initInputDevices();            // false on failure

@@ -9,7 +9,7 @@ constexpr int kScreenHeight = 480;
 
 // A pre-transformed vertex: screen position, colour ARGB (alpha in the top byte), texture coordinate.
 struct Vertex {
-    float x, y, z, rhw;
+    float x, y;
     uint32_t colour;
     float u, v;
 };
@@ -23,25 +23,29 @@ struct Blend {
 };
 
 constexpr int kNoTexture = -1;
+constexpr int kMaxTextures = 64;   // live at once; a released texture's handle is given out again
 
 bool initVideo();       // renderer and back buffer for the window; false on failure
 void shutdownVideo();
 
-// Uploads a 32-bit ARGB image (row-major, width * height pixels). The texture is padded to
-// powers of two with the image at its top-left. Returns a handle, or -1 on failure.
+// Uploads a 32-bit ARGB image (row-major, width * height pixels, at most 8192 a side). The
+// texture is padded to powers of two with the image at its top-left. Returns the lowest free
+// handle (0 .. kMaxTextures - 1), or -1 on failure.
 int createTexture(const uint32_t* argb, int width, int height);
 void destroyTexture(int texture);
 void textureSize(int texture, int& width, int& height);   // the padded, real size
 
 // Draws a fan of count vertices (3..4) into the back buffer. texture may be kNoTexture.
 // Linear filtering and clamped addressing are for the alpha sprite path; returns false when
-// the backend refused the draw.
+// the backend refused the draw: a released texture, or a position or texture coordinate that
+// is not a finite number.
 bool drawTriangleFan(const Vertex* vertices, int count, int texture, Blend blend, Filter filter);
-// Draws one line from vertices[0] to vertices[1], leaving out the end pixel.
+// Draws one line from vertices[0] to vertices[1], leaving out the end pixel; refused like a fan.
 bool drawLine(const Vertex* vertices, Blend blend);
 
+// Points the drawing at the back buffer for a frame's scene; draws go straight into it, so a
+// scene has nothing to finish.
 void beginScene();
-void endScene();
 // The scene picture of the last frame that drew one, for the frames that do not (paused):
 // keepScenePicture copies the back buffer as it stands into a picture of its own, and
 // showKeptScenePicture copies that picture back over the whole back buffer (black before

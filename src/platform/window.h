@@ -1,6 +1,7 @@
 #pragma once
 // The main window: creation, placement, title, full screen, events.
-// Sizes and positions are client-area pixels; titles are UTF-8.
+// Sizes and positions are client-area pixels; titles are UTF-8. Without a window, moving it or
+// switching to full screen does nothing, and its rectangle is empty.
 
 namespace platform {
 
@@ -21,7 +22,7 @@ void moveWindow(int x, int y, int clientWidth, int clientHeight);
 WindowRect windowRect();
 void setFullscreen(bool fullscreen);    // desktop-sized full screen, or back to a window
 bool isFullscreen();                    // the state the window is really in
-bool windowHasFocus();
+bool windowHasFocus();                  // keyboard focus: input is read only while it has it
 
 // Maps a point of the client area to the 640 x 480 logical screen (letterboxed in full screen).
 // Points outside the picture map outside 0..639 x 0..479; the caller decides what to do with them.
@@ -63,12 +64,11 @@ inline void viewportToLogical(const ScreenViewport& v, int windowX, int windowY,
 }
 
 enum class EventKind { None, Quit, KeyDown };
-// Virtual key codes of key-down events, as the window procedure sees them.
-constexpr int kVirtualKeyF1 = 0x70;
-constexpr int kVirtualKeyF2 = 0x71;
+// The keys a key-down event names; the others are read as keyboard state.
+enum class WindowKey { Other, F1, F2 };
 struct Event {
     EventKind kind = EventKind::None;
-    int virtualKey = 0;     // KeyDown only: kVirtualKeyF1, kVirtualKeyF2, or 0 for other keys
+    WindowKey key = WindowKey::Other;   // KeyDown only
 };
 // Takes one waiting event; false when none is waiting.
 bool pollEvent(Event& event);

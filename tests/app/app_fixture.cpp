@@ -3,6 +3,7 @@
 #include <png.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -67,7 +68,7 @@ void AppTest::SetUp() {
 void AppTest::TearDown() {
     if (app) destroyApp(*app);
     app.reset();
-    unregisterWindowClass();
+    stopWindowSystem();
     std::filesystem::current_path(previousFolder);
     std::error_code ignored;
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ignored);
@@ -75,7 +76,7 @@ void AppTest::TearDown() {
 }
 
 void AppTest::startApp() {
-    ASSERT_TRUE(registerWindowClass());
+    ASSERT_TRUE(startWindowSystem());
     readDesktopSize();
     ASSERT_TRUE(createMainWindow());
     app = std::make_unique<App>();
@@ -83,8 +84,9 @@ void AppTest::startApp() {
 }
 
 void AppTest::holdKeys(std::initializer_list<int> keys) {
-    platform::headless::releaseAllKeys();
-    for (int key : keys) platform::headless::setKeyDown(key, true);
+    // Each key straight to its state: one held before and still held never reads as let go.
+    for (int key = 0; key < 256; ++key)
+        platform::headless::setKeyDown(key, std::find(keys.begin(), keys.end(), key) != keys.end());
 }
 
 void AppTest::frameWithKeys(std::initializer_list<int> keys) {

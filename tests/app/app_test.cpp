@@ -152,22 +152,22 @@ TEST_F(FrameLoopTest, F1AndF4DoNothingWhilePausedAndActOncePerPressOtherwise) {
 // F1 and F2 arrive as window events between frames as well as in the key state of the frame.
 class DisplaySwitchTest : public FrameLoopTest {
 protected:
-    void frameWithWindowKey(int virtualKey, std::initializer_list<int> keys) {
-        hl::pushEvent({platform::EventKind::KeyDown, virtualKey});
+    void frameWithWindowKey(platform::WindowKey key, std::initializer_list<int> keys) {
+        hl::pushEvent({platform::EventKind::KeyDown, key});
         platform::Event event;
-        while (platform::pollEvent(event)) ASSERT_TRUE(windowProc(event));
+        while (platform::pollEvent(event)) ASSERT_TRUE(handleWindowEvent(event));
         frameWithKeys(keys);
     }
     std::string title() const { return hl::windowRecord().title; }
 };
 
 TEST_F(DisplaySwitchTest, F1WhilePausedLeavesAnEnlargedWindowAndItsTitleAsTheyAre) {
-    frameWithWindowKey(platform::kVirtualKeyF2, {});
-    frameWithWindowKey(platform::kVirtualKeyF2, {});
+    frameWithWindowKey(platform::WindowKey::F2, {});
+    frameWithWindowKey(platform::WindowKey::F2, {});
     ASSERT_EQ(title(), "Mossbloom --- 960 × 720");
     frameWithKeys({DIK_RETURN});
     ASSERT_TRUE(app->paused);
-    frameWithWindowKey(platform::kVirtualKeyF1, {DIK_F1});
+    frameWithWindowKey(platform::WindowKey::F1, {DIK_F1});
     frameWithKeys({});
     EXPECT_EQ(title(), "Mossbloom --- 960 × 720");
     EXPECT_EQ(hl::windowRecord().width, 960);
@@ -177,20 +177,20 @@ TEST_F(DisplaySwitchTest, F1WhilePausedLeavesAnEnlargedWindowAndItsTitleAsTheyAr
     // Unpaused, the switch and the title reset come together.
     frameWithKeys({DIK_RETURN});
     ASSERT_FALSE(app->paused);
-    frameWithWindowKey(platform::kVirtualKeyF1, {DIK_F1});
+    frameWithWindowKey(platform::WindowKey::F1, {DIK_F1});
     EXPECT_TRUE(hl::windowRecord().fullscreen);
     EXPECT_EQ(title(), "Mossbloom --- 640 × 480");
     frameWithKeys({});
-    frameWithWindowKey(platform::kVirtualKeyF1, {DIK_F1});
+    frameWithWindowKey(platform::WindowKey::F1, {DIK_F1});
     EXPECT_FALSE(hl::windowRecord().fullscreen);
     EXPECT_EQ(hl::windowRecord().width, 640);
     EXPECT_EQ(title(), "Mossbloom --- 640 × 480");
-    frameWithWindowKey(platform::kVirtualKeyF2, {});
+    frameWithWindowKey(platform::WindowKey::F2, {});
     EXPECT_EQ(title(), "Mossbloom --- 800 × 600") << "the scale steps start over";
 }
 
 TEST_F(DisplaySwitchTest, AltEnterWhilePausedDoesNothingEvenWhenAltIsLetGoFirst) {
-    frameWithWindowKey(platform::kVirtualKeyF2, {});
+    frameWithWindowKey(platform::WindowKey::F2, {});
     frameWithKeys({DIK_RETURN});
     frameWithKeys({});
     ASSERT_TRUE(app->paused);
@@ -212,9 +212,9 @@ TEST_F(DisplaySwitchTest, AltEnterWhilePausedDoesNothingEvenWhenAltIsLetGoFirst)
 }
 
 TEST_F(DisplaySwitchTest, PauseAndF1TogetherNeverLeaveTheTitleNamingAnotherSize) {
-    frameWithWindowKey(platform::kVirtualKeyF2, {});
+    frameWithWindowKey(platform::WindowKey::F2, {});
     // Return and F1 between the same two frames: the pause comes first and the switch waits.
-    frameWithWindowKey(platform::kVirtualKeyF1, {DIK_RETURN, DIK_F1});
+    frameWithWindowKey(platform::WindowKey::F1, {DIK_RETURN, DIK_F1});
     ASSERT_TRUE(app->paused);
     EXPECT_FALSE(hl::windowRecord().fullscreen);
     EXPECT_EQ(title(), "Mossbloom --- 800 × 600");
@@ -370,7 +370,7 @@ TEST_F(FrameLoopTest, FpsIsZeroUntilMoreThanOneSecondHasPassed) {
 
 TEST_F(FrameLoopTest, UnreadableKeyboardSkipsTheFrameButKeepsThePace) {
     useTestScene();
-    hl::setKeyboardFocus(false);
+    hl::setWindowFocus(false);
     hl::clearVideoRecord();
     hl::clearSleeps();
     runFrame(*app);
@@ -378,7 +378,7 @@ TEST_F(FrameLoopTest, UnreadableKeyboardSkipsTheFrameButKeepsThePace) {
     EXPECT_EQ(hl::videoRecord().presents, 0);
     EXPECT_TRUE(hl::videoRecord().draws.empty());
     EXPECT_EQ(hl::sleeps().size(), 1u);
-    hl::setKeyboardFocus(true);
+    hl::setWindowFocus(true);
     runFrame(*app);
     EXPECT_EQ(gSceneCalls, 1);
 }

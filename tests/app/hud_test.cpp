@@ -87,6 +87,7 @@ protected:
     void SetUp() override {
         initMathTables(r.drawing.effectsRandom, words);
         r.drawing.effectsRandom.randomState = 77;
+        ASSERT_TRUE(platform::initVideo());
         const std::vector<uint32_t> pixels(kTexSide * kTexSide, 0xFFFFFFFFu);
         const int handle = platform::createTexture(pixels.data(), kTexSide, kTexSide);
         ASSERT_NE(handle, platform::kNoTexture);
@@ -96,7 +97,10 @@ protected:
         platform::headless::clearVideoRecord();
     }
 
-    void TearDown() override { platform::destroyTexture(r.drawing.device.textures[slotOf(Sheet::Interface)].handle); }
+    void TearDown() override {
+        platform::destroyTexture(r.drawing.device.textures[slotOf(Sheet::Interface)].handle);
+        platform::shutdownVideo();
+    }
 
     void hud(int32_t timeMs, int32_t aquaReserve = 5000, int32_t highlight = -1) {
         drawHud(r, 12345678, 3, counts, 28, timeMs, aquaReserve, highlight, 42);

@@ -14,19 +14,19 @@ namespace {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { apptest::resetPlatform(); }
-    void TearDown() override { unregisterWindowClass(); }
+    void TearDown() override { stopWindowSystem(); }
 
     void open(int desktopWidth, int desktopHeight) {
         hl::setDesktopSize(desktopWidth, desktopHeight);
-        ASSERT_TRUE(registerWindowClass());
+        ASSERT_TRUE(startWindowSystem());
         readDesktopSize();
         ASSERT_TRUE(createMainWindow());
     }
     // Delivers a key-down event the way the message pump does.
-    void press(int virtualKey) {
-        hl::pushEvent({platform::EventKind::KeyDown, virtualKey});
+    void press(platform::WindowKey key) {
+        hl::pushEvent({platform::EventKind::KeyDown, key});
         platform::Event event;
-        while (platform::pollEvent(event)) ASSERT_TRUE(windowProc(event));
+        while (platform::pollEvent(event)) ASSERT_TRUE(handleWindowEvent(event));
     }
 };
 
@@ -55,7 +55,7 @@ TEST_F(MainWindowTest, SixF2PressesWalkThroughEveryScaleAndBack) {
     open(1920, 1080);
     const int sizes[6][2] = {{800, 600}, {960, 720}, {1024, 768}, {1120, 840}, {1280, 960}, {640, 480}};
     for (const auto& size : sizes) {
-        press(platform::kVirtualKeyF2);
+        press(platform::WindowKey::F2);
         const hl::WindowRecord& w = hl::windowRecord();
         EXPECT_EQ(w.title, title(size[0], size[1]));
         EXPECT_EQ(w.width, size[0]);
@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, SixF2PressesWalkThroughEveryScaleAndBack) {
 
 TEST_F(MainWindowTest, LargeScalesOnASmallDesktopStayAtTheTopLeft) {
     open(1024, 768);
-    for (int i = 0; i < 5; ++i) press(platform::kVirtualKeyF2);
+    for (int i = 0; i < 5; ++i) press(platform::WindowKey::F2);
     EXPECT_EQ(hl::windowRecord().width, 1280);
     EXPECT_EQ(hl::windowRecord().x, 0);
     EXPECT_EQ(hl::windowRecord().y, 0);
@@ -76,25 +76,25 @@ TEST_F(MainWindowTest, LargeScalesOnASmallDesktopStayAtTheTopLeft) {
 
 TEST_F(MainWindowTest, ScaleResetSetsTheStepAndTitleWithoutMovingAndF2StartsOver) {
     open(1920, 1080);
-    press(platform::kVirtualKeyF2);
-    press(platform::kVirtualKeyF2);
+    press(platform::WindowKey::F2);
+    press(platform::WindowKey::F2);
     const int moves = hl::windowRecord().moves;
-    press(platform::kVirtualKeyF1);
+    press(platform::WindowKey::F1);
     EXPECT_EQ(hl::windowRecord().title, title(960, 720)) << "F1 itself waits for the display switch";
     EXPECT_EQ(mainWindow.windowScaleStep, 2);
     resetWindowScale();
     EXPECT_EQ(hl::windowRecord().title, title(640, 480));
     EXPECT_EQ(hl::windowRecord().moves, moves);
     EXPECT_EQ(hl::windowRecord().width, 960) << "the window itself is left as it is";
-    press(platform::kVirtualKeyF2);
+    press(platform::WindowKey::F2);
     EXPECT_EQ(hl::windowRecord().title, title(800, 600));
 }
 
 TEST_F(MainWindowTest, CloseEndsTheLoopAndFailuresAreReported) {
     open(1920, 1080);
-    EXPECT_FALSE(windowProc({platform::EventKind::Quit, 0}));
-    EXPECT_TRUE(windowProc({platform::EventKind::KeyDown, 0}));
-    unregisterWindowClass();
+    EXPECT_FALSE(handleWindowEvent({platform::EventKind::Quit, platform::WindowKey::Other}));
+    EXPECT_TRUE(handleWindowEvent({platform::EventKind::KeyDown, platform::WindowKey::Other}));
+    stopWindowSystem();
 
     hl::resetWindow();
     hl::clearMessages();

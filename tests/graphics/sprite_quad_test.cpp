@@ -12,8 +12,6 @@ constexpr float kTexW = 256, kTexH = 128;
 void expectCorner(const Vertex& v, float x, float y, float cellU, float cellV) {
     EXPECT_FLOAT_EQ(v.x, x);
     EXPECT_FLOAT_EQ(v.y, y);
-    EXPECT_FLOAT_EQ(v.z, 0.0f);
-    EXPECT_FLOAT_EQ(v.rhw, 1.0f);
     // Texture coordinates in texels, with the half-texel offset.
     EXPECT_FLOAT_EQ(v.u * kTexW, cellU + 0.5f);
     EXPECT_FLOAT_EQ(v.v * kTexH, cellV + 0.5f);

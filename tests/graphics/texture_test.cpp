@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -60,9 +61,10 @@ TEST_F(DeviceTest, ReloadingASlotReleasesItsOldTexture) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
     ASSERT_TRUE(loadTexture(device, 0, path.c_str()));
     std::remove(path.c_str());
-    EXPECT_NE(device.textures[0].handle, first);
-    EXPECT_TRUE(platform::headless::videoRecord().textures.at(first).destroyed);
-    EXPECT_FALSE(recordOf(device, 0).destroyed);
+    // Released first, so its handle is given out again and only one texture lives.
+    EXPECT_EQ(device.textures[0].handle, first);
+    const auto& textures = platform::headless::videoRecord().textures;
+    EXPECT_EQ(std::count_if(textures.begin(), textures.end(), [](const auto& t) { return !t.destroyed; }), 1);
 }
 
 TEST(TextureDeath, SlotOutsideTheTableEndsTheProgram) {
@@ -98,14 +100,4 @@ TEST(PngDecode, RefusesEmptyAndOversizedInput) {
     png[29] = crc >> 24, png[30] = crc >> 16, png[31] = crc >> 8, png[32] = crc;
     EXPECT_FALSE(decodePng(png.data(), png.size(), image));
     EXPECT_TRUE(image.pixels.empty());
-}
-
-TEST_F(DeviceTest, FontIsARecordOfItsDescription) {
-    ASSERT_TRUE(createFont(device));
-    const FontRecord& font = device.fonts[0];
-    EXPECT_TRUE(font.created);
-    EXPECT_EQ(font.height, 12);
-    EXPECT_EQ(font.weight, 700);
-    EXPECT_EQ(font.charSet, 128);
-    EXPECT_STREQ(font.faceName, "ＭＳ ゴシック");
 }

@@ -57,11 +57,11 @@ TEST(HeadlessWindow, RecordsTitleFocusAndEvents) {
     platform::headless::setWindowFocus(false);
     EXPECT_FALSE(platform::windowHasFocus());
 
-    platform::headless::pushEvent({platform::EventKind::KeyDown, platform::kVirtualKeyF2});
-    platform::headless::pushEvent({platform::EventKind::Quit, 0});
+    platform::headless::pushEvent({platform::EventKind::KeyDown, platform::WindowKey::F2});
+    platform::headless::pushEvent({platform::EventKind::Quit, platform::WindowKey::Other});
     platform::Event e;
     ASSERT_TRUE(platform::pollEvent(e));
-    EXPECT_EQ(e.virtualKey, platform::kVirtualKeyF2);
+    EXPECT_EQ(e.key, platform::WindowKey::F2);
     ASSERT_TRUE(platform::pollEvent(e));
     EXPECT_EQ(e.kind, platform::EventKind::Quit);
     EXPECT_FALSE(platform::pollEvent(e));

@@ -113,8 +113,8 @@ TEST_F(InputTest, MouseButtonsMotionAndCursorComeFromTheLatestReading) {
     EXPECT_FALSE(mouseButtonDown(input, 0));
     EXPECT_TRUE(mouseButtonDown(input, 1));
     EXPECT_FALSE(mouseButtonDown(input, 2));  // only the left and right buttons are asked about
-    EXPECT_EQ(input.mouseState.lX, 4);
-    EXPECT_EQ(input.mouseState.lY, -3);
+    EXPECT_EQ(input.mouseState.dx, 4);
+    EXPECT_EQ(input.mouseState.dy, -3);
     EXPECT_EQ(input.cursorX, 639);
     EXPECT_EQ(input.cursorY, 479);
 
@@ -133,7 +133,7 @@ TEST_F(InputTest, AFailedKeyboardReadLeavesEveryKeyAsItWas) {
     hl::setKeyDown(platform::DIK_A);
     frame();
     frame();
-    hl::setKeyboardFocus(false);
+    hl::setWindowFocus(false);
     hl::setKeyDown(platform::DIK_A, false);
     hl::setKeyDown(platform::DIK_F1);
     hl::setMouseButton(0, true);
@@ -145,7 +145,7 @@ TEST_F(InputTest, AFailedKeyboardReadLeavesEveryKeyAsItWas) {
     EXPECT_EQ(input.keyEdge[platform::DIK_F1], kKeyUp);
     EXPECT_FALSE(mouseButtonDown(input, 0));  // the frame stopped before the mouse
 
-    hl::setKeyboardFocus(true);
+    hl::setWindowFocus(true);
     EXPECT_TRUE(frame());
     EXPECT_FALSE(keyPressed(input, platform::DIK_A));
     EXPECT_TRUE(keyPressed(input, platform::DIK_F1));

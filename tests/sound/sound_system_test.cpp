@@ -185,8 +185,7 @@ TEST_F(SoundTest, LoadingASlotAgainReleasesTheSoundItHeld) {
     const std::vector<hl::AudioEvent> frees = eventsOf(AudioCall::Free);
     ASSERT_EQ(frees.size(), 1u);
     EXPECT_EQ(frees[0].handle, first);
-    EXPECT_NE(sound.segments[5], first);
-    EXPECT_EQ(hl::loadedSoundCount(), 1);
+    EXPECT_EQ(hl::loadedSoundCount(), 1) << "the first sound was freed before the second loaded";
 }
 
 using SoundDeathTest = SoundTest;

@@ -80,6 +80,7 @@ protected:
 
     void SetUp() override {
         constructDrawContext(r, words);
+        ASSERT_TRUE(platform::initVideo());
         const std::vector<uint32_t> pixels(kTexSide * kTexSide, 0xFFFFFFFFu);
         for (TextureSlot& t : r.device.textures) {
             t.handle = platform::createTexture(pixels.data(), kTexSide, kTexSide);
@@ -94,6 +95,7 @@ protected:
 
     void TearDown() override {
         for (TextureSlot& t : r.device.textures) platform::destroyTexture(t.handle);
+        platform::shutdownVideo();
         destroyDrawContext(r);
     }
 

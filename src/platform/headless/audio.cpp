@@ -27,7 +27,7 @@ struct HeadlessAudio {
     int effectVoices = 0;           // as asked for by initAudio
     uint32_t effectLengthMs = 0;    // how long every effect plays; 0 ends it at once
     std::vector<uint32_t> voiceEnds;  // when each busy voice comes free, on the headless clock
-    std::vector<SoundKind> sounds;  // indexed by handle; handles are never reused
+    SoundKind sounds[platform::kMaxSounds] = {};  // by handle; a freed handle is given out again
     std::set<std::string> failingPaths;
     std::vector<AudioEvent> events;
 };
@@ -47,14 +47,22 @@ bool fileLoads(const char* path) {
     return path != nullptr && (gAudio.assumeFilesExist || fileExists(path)) && gAudio.failingPaths.count(path) == 0;
 }
 
+// The lowest handle that holds no sound, or -1 when every one is taken.
+int freeHandle() {
+    for (int handle = 0; handle < platform::kMaxSounds; ++handle) {
+        if (gAudio.sounds[handle] == SoundKind::Free) return handle;
+    }
+    return -1;
+}
+
 int loadSound(const char* path, SoundKind kind) {
     const AudioCall call = kind == SoundKind::Music ? AudioCall::LoadMusic : AudioCall::LoadEffect;
-    if (!gAudio.open || !fileLoads(path)) {
+    const int handle = freeHandle();
+    if (!gAudio.open || handle < 0 || !fileLoads(path)) {
         record(call, -1, 0, path, false);
         return -1;
     }
-    const int handle = static_cast<int>(gAudio.sounds.size());
-    gAudio.sounds.push_back(kind);
+    gAudio.sounds[handle] = kind;
     record(call, handle, 0, path);
     return handle;
 }
@@ -66,7 +74,7 @@ bool checkSound(const char* path) {
 }
 
 bool isKind(int handle, SoundKind kind) {
-    return handle >= 0 && handle < static_cast<int>(gAudio.sounds.size()) && gAudio.sounds[handle] == kind;
+    return handle >= 0 && handle < platform::kMaxSounds && gAudio.sounds[handle] == kind;
 }
 
 // Takes a voice for one effect; false when every voice is still busy.
@@ -90,6 +98,11 @@ bool takePlayFailure() {
 namespace platform {
 
 bool initAudio(int effectVoices) {
+    // An open output stays as it is, with the voices it has.
+    if (gAudio.open) {
+        record(AudioCall::Init, -1);
+        return true;
+    }
     const bool ok = !gAudio.initFails;
     record(AudioCall::Init, -1, 0, nullptr, ok);
     gAudio.failure = ok ? "" : "the headless output was told to refuse";
@@ -118,7 +131,7 @@ bool checkEffectFile(const char* path) { return checkSound(path); }
 void freeSound(int handle) {
     record(AudioCall::Free, handle);
     if (handle == gAudio.musicPlaying) gAudio.musicPlaying = -1;
-    if (handle >= 0 && handle < static_cast<int>(gAudio.sounds.size())) gAudio.sounds[handle] = SoundKind::Free;
+    if (handle >= 0 && handle < kMaxSounds) gAudio.sounds[handle] = SoundKind::Free;
 }
 
 bool playMusic(int handle, int volumeCentibels) {

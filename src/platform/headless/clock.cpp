@@ -1,7 +1,5 @@
 #include "platform/clock.h"
 
-#include <ctime>
-
 #include "platform/headless/headless.h"
 
 namespace {
@@ -15,7 +13,6 @@ void sleepMs(uint32_t ms) {
     gSleeps.push_back(ms);
     gTicks += ms;
 }
-int64_t calendarSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
 
 namespace headless {
 void setTicks(uint32_t ms) { gTicks = ms; }

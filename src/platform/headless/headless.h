@@ -23,6 +23,10 @@ struct Message {
 const std::vector<Message>& messages();
 void clearMessages();
 
+// The program's folder: entering it never changes the working directory here, only counts.
+void setExecutableFolderFails(bool fails);     // enterExecutableFolder returns false
+int executableFolderEntries();
+
 }  // namespace platform::headless
 
 #if __has_include("platform/headless/video_recorder.h")

@@ -9,15 +9,16 @@ namespace platform::headless {
 
 // ---- Keyboard and mouse -------------------------------------------------------------------
 
-// Keys are the game's key codes (0..255). A key stays down until released or reset.
+// Keys are the game's key codes (0..255). A key stays down until released or reset. As with
+// SDL's events, a key pressed and released between two readings reads down for one reading.
+// Without window focus (setWindowFocus) readKeyboard and readMouse fail, as for a window in
+// the background.
 void setKeyDown(int key, bool down = true);
 void releaseAllKeys();
-// Without focus readKeyboard fails, as it does for a window in the background.
-void setKeyboardFocus(bool focused);
-// Buttons 0 left, 1 right, 2 middle.
+// Buttons 0 left, 1 right, 2 middle, 3 back; latched like the keys.
 void setMouseButton(int button, bool down);
-// Motion reported by the next mouse reading only.
-void setMouseMotion(int dx, int dy, int dz = 0);
+// Motion and wheel notches reported by the next mouse reading only.
+void setMouseMotion(int dx, int dy, int wheel = 0);
 void setMouseReadable(bool readable);
 void setCursor(int x, int y);
 void setInputDevicesFail(bool fail);       // initInputDevices returns false

@@ -1,14 +1,23 @@
 #include "platform/keys.h"
 
 #include "platform/headless/headless.h"
+#include "platform/latched_reading.h"
+#include "platform/window.h"
 
 namespace {
 
+// A key or button as a test sets it: its state now, whether it went down or up since the last
+// reading, and what that reading said, so that a press and release in between is read once.
+struct Latched {
+    bool down = false;
+    bool changed = false;
+    bool reported = false;
+};
+
 struct HeadlessInput {
-    bool keys[256] = {};
-    bool focused = true;
-    bool mouseButtons[4] = {};
-    int dx = 0, dy = 0, dz = 0;
+    Latched keys[256];
+    Latched mouseButtons[4];
+    int dx = 0, dy = 0, wheel = 0;
     bool mouseReadable = true;
     int cursorX = 0, cursorY = 0;
     bool initFails = false;
@@ -18,6 +27,22 @@ struct HeadlessInput {
 };
 
 HeadlessInput gInput;
+
+void set(Latched& latched, bool down) {
+    if (latched.down == down) return;
+    latched.down = down;
+    latched.changed = true;
+}
+
+bool read(Latched& latched) {
+    const bool down = platform::latchedReading(latched.down, latched.reported, latched.changed);
+    latched.reported = down;
+    latched.changed = false;
+    return down;
+}
+
+// Without focus the window sees no presses: what happened before is forgotten.
+void forget(Latched& latched) { latched.changed = latched.reported = false; }
 
 }  // namespace
 
@@ -32,18 +57,27 @@ void shutdownInputDevices() { gInput.open = false; }
 
 bool readKeyboard(uint8_t keyState[256]) {
     gInput.keyboardReads += 1;
-    if (!gInput.focused) return false;
-    for (int key = 0; key < 256; ++key) keyState[key] = gInput.keys[key] ? 0x80 : 0;
+    if (!windowHasFocus()) {
+        for (Latched& key : gInput.keys) forget(key);
+        return false;
+    }
+    for (int key = 0; key < 256; ++key) keyState[key] = read(gInput.keys[key]) ? 0x80 : 0;
     return true;
 }
 
 bool readMouse(MouseReading& reading) {
     if (!gInput.mouseReadable) return false;
+    // Like the keyboard, the mouse belongs to the game only while its window is in front.
+    if (!windowHasFocus()) {
+        for (Latched& button : gInput.mouseButtons) forget(button);
+        gInput.wheel = 0;
+        return false;
+    }
     reading.dx = gInput.dx;
     reading.dy = gInput.dy;
-    reading.dz = gInput.dz;
-    gInput.dx = gInput.dy = gInput.dz = 0;  // motion is relative: reported once
-    for (int button = 0; button < 4; ++button) reading.buttons[button] = gInput.mouseButtons[button] ? 0x80 : 0;
+    reading.wheel = gInput.wheel;
+    gInput.dx = gInput.dy = gInput.wheel = 0;  // motion is relative: reported once
+    for (int button = 0; button < 4; ++button) reading.buttons[button] = read(gInput.mouseButtons[button]) ? 0x80 : 0;
     return true;
 }
 
@@ -57,19 +91,18 @@ bool gameControllerPresent() { return gInput.controller; }
 namespace headless {
 
 void setKeyDown(int key, bool down) {
-    if (key >= 0 && key < 256) gInput.keys[key] = down;
+    if (key >= 0 && key < 256) set(gInput.keys[key], down);
 }
 void releaseAllKeys() {
-    for (bool& key : gInput.keys) key = false;
+    for (Latched& key : gInput.keys) set(key, false);
 }
-void setKeyboardFocus(bool focused) { gInput.focused = focused; }
 void setMouseButton(int button, bool down) {
-    if (button >= 0 && button < 4) gInput.mouseButtons[button] = down;
+    if (button >= 0 && button < 4) set(gInput.mouseButtons[button], down);
 }
-void setMouseMotion(int dx, int dy, int dz) {
+void setMouseMotion(int dx, int dy, int wheel) {
     gInput.dx = dx;
     gInput.dy = dy;
-    gInput.dz = dz;
+    gInput.wheel = wheel;
 }
 void setMouseReadable(bool readable) { gInput.mouseReadable = readable; }
 void setCursor(int x, int y) {

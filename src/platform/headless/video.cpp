@@ -1,6 +1,7 @@
 #include "platform/video.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/headless/headless.h"
 
@@ -23,13 +24,29 @@ bool liveTexture(int texture) {
     return texture >= 0 && texture < static_cast<int>(gRecord.textures.size()) && !gRecord.textures[texture].destroyed;
 }
 
+// The lowest handle no live texture holds, or kNoTexture when all of them are taken.
+int freeTextureHandle() {
+    for (int handle = 0; handle < kMaxTextures; ++handle) {
+        if (!liveTexture(handle)) return handle;
+    }
+    return kNoTexture;
+}
+
+bool finite(const Vertex& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.u) && std::isfinite(v.v);
+}
+
+bool allFinite(const Vertex* vertices, int count) {
+    return std::all_of(vertices, vertices + count, finite);
+}
+
 void record(const headless::DrawCall& call) {
     ++gRecord.drawCount;
     if (gKeepDraws) gRecord.draws.push_back(call);
 }
 
 void recordPictureCopy(headless::DrawKind kind) {
-    if (!gKeepDraws) return;
+    if (!gKeepDraws || !gRecord.videoInitialised) return;
     headless::DrawCall call;
     call.kind = kind;
     gRecord.draws.push_back(call);
@@ -49,9 +66,13 @@ void shutdownVideo() {
 }
 
 int createTexture(const uint32_t* argb, int width, int height) {
-    if (gTextureFails || !argb || width <= 0 || height <= 0 || width > 8192 || height > 8192) return -1;
+    // As with SDL, nothing is made or drawn before initVideo or after shutdownVideo.
+    if (!gRecord.videoInitialised || gTextureFails || !argb) return -1;
+    if (width <= 0 || height <= 0 || width > 8192 || height > 8192) return -1;
+    const int handle = freeTextureHandle();
+    if (handle == kNoTexture) return -1;
     headless::TextureRecord t;
-    t.handle = static_cast<int>(gRecord.textures.size());
+    t.handle = handle;
     t.imageWidth = width;
     t.imageHeight = height;
     t.width = nextPowerOfTwo(width);
@@ -60,8 +81,12 @@ int createTexture(const uint32_t* argb, int width, int height) {
     for (int y = 0; y < height; ++y)
         std::copy(argb + static_cast<size_t>(y) * width, argb + static_cast<size_t>(y + 1) * width,
                   t.pixels.begin() + static_cast<size_t>(y) * t.width);
-    gRecord.textures.push_back(std::move(t));
-    return gRecord.textures.back().handle;
+    if (handle == static_cast<int>(gRecord.textures.size())) {
+        gRecord.textures.push_back(std::move(t));
+    } else {
+        gRecord.textures[handle] = std::move(t);
+    }
+    return handle;
 }
 
 void destroyTexture(int texture) {
@@ -78,7 +103,7 @@ void textureSize(int texture, int& width, int& height) {
 }
 
 bool drawTriangleFan(const Vertex* vertices, int count, int texture, Blend blend, Filter filter) {
-    if (!vertices || count < 3 || count > 4) return false;
+    if (!gRecord.videoInitialised || !vertices || count < 3 || count > 4 || !allFinite(vertices, count)) return false;
     if (texture != kNoTexture && !liveTexture(texture)) return false;
     headless::DrawCall call;
     call.kind = headless::DrawKind::TriangleFan;
@@ -92,7 +117,7 @@ bool drawTriangleFan(const Vertex* vertices, int count, int texture, Blend blend
 }
 
 bool drawLine(const Vertex* vertices, Blend blend) {
-    if (!vertices) return false;
+    if (!gRecord.videoInitialised || !vertices || !allFinite(vertices, 2)) return false;
     headless::DrawCall call;
     call.kind = headless::DrawKind::Line;
     std::copy(vertices, vertices + 2, call.vertices);
@@ -102,11 +127,14 @@ bool drawLine(const Vertex* vertices, Blend blend) {
     return true;
 }
 
-void beginScene() { ++gRecord.beginScenes; }
-void endScene() { ++gRecord.endScenes; }
+void beginScene() {
+    if (gRecord.videoInitialised) ++gRecord.beginScenes;
+}
 void keepScenePicture() { recordPictureCopy(headless::DrawKind::KeepScenePicture); }
 void showKeptScenePicture() { recordPictureCopy(headless::DrawKind::ShowKeptScenePicture); }
-void present() { ++gRecord.presents; }
+void present() {
+    if (gRecord.videoInitialised) ++gRecord.presents;
+}
 
 // There are no pixels without a renderer.
 bool readBackBuffer(uint32_t*) { return false; }
@@ -118,7 +146,7 @@ const VideoRecord& videoRecord() { return gRecord; }
 void clearVideoRecord() {
     gRecord.draws.clear();
     gRecord.drawCount = 0;
-    gRecord.presents = gRecord.beginScenes = gRecord.endScenes = 0;
+    gRecord.presents = gRecord.beginScenes = 0;
 }
 
 void setDrawRecording(bool on) { gKeepDraws = on; }

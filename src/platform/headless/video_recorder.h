@@ -35,10 +35,9 @@ struct TextureRecord {
 struct VideoRecord {
     std::vector<DrawCall> draws;        // in call order (only while recording is on)
     long long drawCount = 0;            // every draw, recorded or not (copies of the picture aside)
-    std::vector<TextureRecord> textures;  // by handle
+    std::vector<TextureRecord> textures;  // by handle; a handle given out again gets a fresh record
     int presents = 0;
     int beginScenes = 0;
-    int endScenes = 0;
     bool videoInitialised = false;
 };
 
@@ -55,7 +54,7 @@ struct WindowRecord {
     std::string title;
     int x = 0, y = 0, width = 0, height = 0;   // client area
     bool fullscreen = false;
-    bool focus = true;
+    bool focus = true;                          // window or not, until set
     bool cursorHidden = false;
     int moves = 0;                              // moveWindow calls
 };

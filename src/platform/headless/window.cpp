@@ -36,12 +36,17 @@ bool createWindow(const char* title, int x, int y, int clientWidth, int clientHe
     return true;
 }
 
-void destroyWindow() { gWindow.created = false; }
+void destroyWindow() {
+    gWindow.created = false;
+    gWindow.fullscreen = false;
+}
 
 void setWindowTitle(const char* title) { gWindow.title = title; }
 const char* windowTitle() { return gWindow.title.c_str(); }
 
+// Like SDL's, the calls that change or measure the window do nothing without one.
 void moveWindow(int x, int y, int clientWidth, int clientHeight) {
+    if (!gWindow.created) return;
     gWindow.x = x;
     gWindow.y = y;
     gWindow.width = clientWidth;
@@ -50,11 +55,16 @@ void moveWindow(int x, int y, int clientWidth, int clientHeight) {
 }
 
 WindowRect windowRect() {
+    if (!gWindow.created) return {0, 0, 0, 0};
     return {gWindow.x, gWindow.y, gWindow.x + gWindow.width, gWindow.y + gWindow.height};
 }
 
-void setFullscreen(bool fullscreen) { gWindow.fullscreen = fullscreen; }
-bool isFullscreen() { return gWindow.fullscreen; }
+void setFullscreen(bool fullscreen) {
+    if (gWindow.created) gWindow.fullscreen = fullscreen;
+}
+bool isFullscreen() { return gWindow.created && gWindow.fullscreen; }
+// Unlike SDL's, the headless window is in front even before it is made: the simulator and the
+// logic tests read the keyboard and mouse without one.
 bool windowHasFocus() { return gWindow.focus; }
 
 void windowToLogical(int windowX, int windowY, int& logicalX, int& logicalY) {

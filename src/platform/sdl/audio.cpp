@@ -15,7 +15,7 @@ namespace {
 constexpr int kSampleRate = 44100;
 constexpr int kChannels = 2;
 constexpr int kChunkBytes = 2048;
-constexpr int kMaxSounds = 64;
+using platform::kMaxSounds;
 
 struct LoadedSound {
     Mix_Music* music = nullptr;

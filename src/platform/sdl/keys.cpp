@@ -17,6 +17,7 @@ bool gKeyChanged[SDL_NUM_SCANCODES] = {};
 bool gKeyReported[SDL_NUM_SCANCODES] = {};
 Uint32 gButtonsChanged = 0;
 Uint32 gButtonsReported = 0;
+int32_t gWheel = 0;   // notches turned away from the player since the last mouse reading
 
 void forgetLatchedKeys() {
     std::memset(gKeyChanged, 0, sizeof gKeyChanged);
@@ -33,6 +34,8 @@ void latchChange(const SDL_Event& event) {
         if (scancode >= 0 && scancode < SDL_NUM_SCANCODES) gKeyChanged[scancode] = true;
     } else if (buttonChange && event.button.button >= 1 && event.button.button <= 32) {
         gButtonsChanged |= SDL_BUTTON(event.button.button);
+    } else if (event.type == SDL_MOUSEWHEEL) {
+        gWheel += event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
     }
 }
 
@@ -212,6 +215,7 @@ bool readMouse(MouseReading& reading) {
     // Like the keyboard, the mouse belongs to the game only while its window is in front.
     if (!windowHasFocus()) {
         gButtonsChanged = gButtonsReported = 0;
+        gWheel = 0;
         return false;
     }
     int dx = 0, dy = 0;
@@ -227,7 +231,8 @@ bool readMouse(MouseReading& reading) {
     gButtonsChanged = 0;
     reading.dx = dx;
     reading.dy = dy;
-    reading.dz = 0;  // the wheel only arrives as events, and the game never reads it
+    reading.wheel = gWheel;
+    gWheel = 0;
     reading.buttons[0] = (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) ? 0x80 : 0;
     reading.buttons[1] = (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) ? 0x80 : 0;
     reading.buttons[2] = (buttons & SDL_BUTTON(SDL_BUTTON_MIDDLE)) ? 0x80 : 0;

@@ -22,7 +22,6 @@ struct TextureEntry {
     int width = 0, height = 0;  // padded to powers of two
 };
 
-constexpr int kMaxTextures = 64;
 constexpr int kMaxTextureSide = 8192;
 
 SDL_Renderer* gRenderer = nullptr;
@@ -362,8 +361,6 @@ void beginScene() {
     if (gRenderer && SDL_GetRenderTarget(gRenderer) != gTarget && SDL_SetRenderTarget(gRenderer, gTarget) != 0)
         reportOnce(kReportTarget, "SDL_SetRenderTarget");
 }
-
-void endScene() {}
 
 void keepScenePicture() { copyPicture(gTarget, gKept); }
 

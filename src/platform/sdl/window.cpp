@@ -220,18 +220,18 @@ bool pollEvent(Event& event) {
         latchChange(e);
         switch (e.type) {
             case SDL_QUIT:
-                event = {EventKind::Quit, 0};
+                event = {EventKind::Quit, WindowKey::Other};
                 return true;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
-                    event = {EventKind::Quit, 0};
+                    event = {EventKind::Quit, WindowKey::Other};
                     return true;
                 }
                 break;
             case SDL_KEYDOWN: {
-                int key = 0;
-                if (e.key.keysym.sym == SDLK_F1) key = kVirtualKeyF1;
-                if (e.key.keysym.sym == SDLK_F2) key = kVirtualKeyF2;
+                WindowKey key = WindowKey::Other;
+                if (e.key.keysym.sym == SDLK_F1) key = WindowKey::F1;
+                if (e.key.keysym.sym == SDLK_F2) key = WindowKey::F2;
                 event = {EventKind::KeyDown, key};
                 return true;
             }

@@ -2,7 +2,7 @@
 // pass; a file cut short, with a bad header or with too few tracks does not.
 #include "platform/sdl/midi_file.h"
 
-#include "sound_files.h"
+#include "test_support/sound_files.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 
 #include "platform/audio.h"
 #include "platform/sdl/soundfont_search.h"
-#include "sound_files.h"
+#include "test_support/sound_files.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "sound/sound_system.h"
-#include "sound_files.h"
+#include "test_support/sound_files.h"
 
 namespace {
 

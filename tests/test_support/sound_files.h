@@ -1,5 +1,5 @@
 #pragma once
-// Small sound files for the SDL platform tests: a WAV tone and Standard MIDI files.
+// Small sound files for the platform tests: a WAV tone and Standard MIDI files.
 #include <cmath>
 #include <cstdint>
 #include <fstream>
