@@ -25,9 +25,5 @@ void clearMessages();
 
 }  // namespace platform::headless
 
-#if __has_include("platform/headless/video_recorder.h")
-#include "platform/headless/video_recorder.h"
-#endif
-#if __has_include("platform/headless/input_audio_recorder.h")
 #include "platform/headless/input_audio_recorder.h"
-#endif
+#include "platform/headless/video_recorder.h"
