@@ -18,6 +18,7 @@
 namespace {
 
 AssetArchive gArchive;
+const size_t kKeyLength = std::strlen(kArchiveKey);
 std::string gPath;  // one scratch file per fuzzing process
 
 // Any broken promise is a finding: abort so that the fuzzer keeps the input.
@@ -64,7 +65,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!writeWhole(data, size)) return 0;
+    // Without its scratch file the run would test nothing: stop rather than pass.
+    require(writeWhole(data, size), "the scratch file could not be written");
     const size_t head = size < static_cast<size_t>(gArchive.blockSize) ? size : gArchive.blockSize;
 
     // Unscrambled in memory: the head combined with the key, the rest as it was.
@@ -72,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(unscrambleIntoMemory(gArchive, gPath.c_str(), plain), "a readable archive was refused");
     require(plain.size() == size, "the unscrambled image has another length");
     for (size_t i = 0; i < size; ++i) {
-        const uint8_t expected = i < head ? static_cast<uint8_t>(data[i] ^ kArchiveKey[i % 8]) : data[i];
+        const uint8_t key = static_cast<uint8_t>(kArchiveKey[i % kKeyLength]);
+        const uint8_t expected = i < head ? static_cast<uint8_t>(data[i] ^ key) : data[i];
         require(plain[i] == expected, "unscrambling changed the wrong bytes");
     }
 

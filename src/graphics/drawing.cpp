@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "graphics/graphics_device.h"
+#include "support/math_tables.h"
 
 using platform::Blend;
 using platform::BlendFactor;
@@ -83,7 +84,7 @@ void setSpriteQuad(GraphicsDevice& device, float x, float y, Cell cell, int texW
 
 void rotateQuadVertex(Vertex& vertex, float centreX, float centreY, int angle) {
     // Negated: on the y-down screen a positive angle turns counter-clockwise.
-    float theta = static_cast<float>(angle) / 180.0f * -3.1415927f;
+    float theta = static_cast<float>(angle) / 180.0f * -kPi;
     float dx = vertex.x - centreX, dy = vertex.y - centreY;
     float c = std::cos(theta), s = std::sin(theta);
     vertex.x = dx * c - dy * s + centreX;
@@ -123,6 +124,7 @@ bool drawSpriteAlpha(GraphicsDevice& device, Sheet sheet, bool centred, float x,
     float centreX = cellW * 0.5f * scaleX, centreY = cellH * 0.5f * scaleY;
     float moveX = centred ? x - cellW * scaleX * 0.5f : x;
     float moveY = centred ? y - cellH * scaleY * 0.5f : y;
+    // The smoothed sprites turn with pi cut to five decimals: not kPi.
     float rotation = angle * 3.14159f / 180.0f;
     float c = std::cos(rotation), s = std::sin(rotation);
     uint32_t colour = packColour(a, tint.r, tint.g, tint.b);

@@ -5,7 +5,6 @@
 #include "platform/clock.h"
 
 namespace {
-constexpr float kPi = 3.1415927f;
 
 int normaliseAngle(int a) {
     if (a < 0) a = 359 - ((-(a + 1)) % 360);
@@ -70,6 +69,7 @@ int angleTo(float ax, float ay, float bx, float by) {
     const float dy = by - ay;
     if (dy == 0.0f) return dx >= 0.0f ? 0 : 180;
     if (dy > 0.0f) dx = -dx;
+    // This turn has always used pi cut to five decimals, in double: not kPi.
     const int e = static_cast<int>(std::atan(dx / dy) * -180.0 / 3.14159);
     int r = 90 - e;
     if (by > ay) r = 360 - r;

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// Pi as the game turns its angles: the float nearest pi, 3.1415927f (3.14159274...).
+inline constexpr float kPi = 3.1415927f;
+
 // The three generator words that every MathTables of one game shares: a draw from any of them
 // moves them all, so the world's next numbers also depend on the effects' draws. The App owns
 // the game's one set; a simulator or a test owns its own.

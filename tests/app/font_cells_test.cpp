@@ -15,13 +15,14 @@
 #include "app_fixture.h"
 #include "platform/headless/headless.h"
 #include "platform/keys.h"
+#include "test_support/recording_drawing.h"
 
 namespace {
 
 namespace hl = platform::headless;
 using namespace platform;
 
-constexpr int kSheet = 1024;
+constexpr int kSheet = testsupport::kSheetSize;
 
 struct Box {
     float left, top, right, bottom;
@@ -77,12 +78,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         startApp();
-        // Every sheet at 1024 x 1024, so that each draw reads back as the cell it sampled.
-        std::vector<uint32_t> white(kSheet * kSheet, 0xFFFFFFFFu);
-        for (TextureSlot& slot : app->renderer.drawing.device.textures) {
-            slot.handle = createTexture(white.data(), kSheet, kSheet);
-            slot.width = slot.height = kSheet;
-        }
+        testsupport::installWhiteSheets(app->renderer.drawing.device);
         hl::releaseAllKeys();
         hl::setCursor(320, 470);
     }

@@ -1,7 +1,6 @@
 // The play HUD and the combo display, checked on the draw calls the headless platform recorded.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -10,61 +9,19 @@
 #include "graphics/graphics_device.h"
 #include "platform/headless/headless.h"
 #include "support/math_tables.h"
+#include "test_support/recorded_quads.h"
 
 namespace {
 
-using platform::headless::DrawCall;
-
 constexpr int kTexSide = 64;
 
-// A recorded quad read back into the terms of the drawing calls.
-struct Seen {
-    bool textured, smooth;
-    platform::Blend blend;
-    float centreX, centreY, left, top, width;
-    int cellX, cellY, cellW;
-    int r, g, b;
-};
-
-Seen seen(const DrawCall& c) {
-    Seen s{};
-    const platform::Vertex* v = c.vertices;
-    s.textured = c.texture != platform::kNoTexture;
-    s.smooth = c.filter == platform::Filter::Linear;
-    s.blend = c.blend;
-    const float shift = s.smooth ? 0.5f : 0.0f;     // the smooth path sits half a pixel early
-    const float texel = s.smooth ? 0.0f : 0.5f;     // the shared quad samples texel centres
-    s.centreX = (v[0].x + v[2].x) / 2 + shift;
-    s.centreY = (v[0].y + v[2].y) / 2 + shift;
-    s.left = v[0].x + shift;
-    s.top = v[0].y + shift;
-    s.width = v[1].x - v[0].x;
-    s.cellX = static_cast<int>(std::lround(v[0].u * kTexSide - texel));
-    s.cellY = static_cast<int>(std::lround(v[0].v * kTexSide - texel));
-    s.cellW = static_cast<int>(std::lround((v[1].u - v[0].u) * kTexSide));
-    s.r = static_cast<int>((v[0].colour >> 16) & 255);
-    s.g = static_cast<int>((v[0].colour >> 8) & 255);
-    s.b = static_cast<int>(v[0].colour & 255);
-    return s;
-}
-
-bool blendIs(const platform::Blend& b, int mode) {
-    GraphicsDevice scratch;
-    setBlendMode(scratch, static_cast<BlendMode>(mode));
-    return b.source == scratch.blend.source && b.destination == scratch.blend.destination;
-}
-
-std::vector<Seen> drawn() {
-    std::vector<Seen> out;
-    for (const DrawCall& c : platform::headless::videoRecord().draws) out.push_back(seen(c));
-    return out;
-}
+using Seen = testsupport::SeenQuad;
 
 // The small digits (and the clock's separator, drawn as "10") of one layer at one height.
 std::vector<int> smallDigitsAt(const std::vector<Seen>& d, float centreY, int blend) {
     std::vector<int> digits;
     for (const Seen& s : d)
-        if (s.cellY == 105 && s.cellW == 15 && !s.smooth && s.centreY == centreY && blendIs(s.blend, blend))
+        if (s.cellY == 105 && s.cellW == 15 && !s.smooth && s.centreY == centreY && s.blend == blend)
             digits.push_back((s.cellX - 500) / 15);
     return digits;
 }
@@ -102,6 +59,8 @@ protected:
         platform::shutdownVideo();
     }
 
+    std::vector<Seen> drawn() const { return testsupport::recordedQuads(r.drawing.device, kTexSide); }
+
     void hud(int32_t timeMs, int32_t aquaReserve = 5000, int32_t highlight = -1) {
         drawHud(r, 12345678, 3, counts, 28, timeMs, aquaReserve, highlight, 42);
     }
@@ -137,7 +96,7 @@ TEST_F(HudTest, KindCountersWidenForLargeCountsAndTheHighlightSitsBehindOne) {
     // The highlight: one additive grey bar, untextured, just before the icon of kind 2.
     int bars = 0;
     for (size_t i = 0; i < d.size(); ++i) {
-        if (d[i].textured || !blendIs(d[i].blend, 3)) continue;
+        if (d[i].textured || d[i].blend != 3) continue;
         bars += 1;
         EXPECT_EQ(d[i].left, 525.0f);
         EXPECT_EQ(d[i].top, 3.0f);
@@ -215,7 +174,7 @@ TEST_F(HudTest, WaterGaugeFillsInProportion) {
             if (s.textured && s.cellY == 400) strips.push_back(s);
         const bool filled = c.reserve > 0;
         ASSERT_EQ(strips.size(), filled ? 3u : 1u);
-        EXPECT_TRUE(blendIs(strips[0].blend, 4));
+        EXPECT_EQ(strips[0].blend, 4);
         EXPECT_EQ(strips[0].cellX, 130);
         EXPECT_EQ(strips[0].width, 170.0f);
         EXPECT_EQ(strips[0].left, 225.0f);
@@ -228,7 +187,7 @@ TEST_F(HudTest, WaterGaugeFillsInProportion) {
         EXPECT_EQ(strips[2].cellX, 130);
         EXPECT_EQ(strips[2].width, static_cast<float>(c.fill));
         EXPECT_EQ((std::vector<int>{strips[2].r, strips[2].g, strips[2].b}), (std::vector<int>{255, 255, 255}));
-        for (size_t i = 1; i < strips.size(); ++i) EXPECT_TRUE(blendIs(strips[i].blend, 3));
+        for (size_t i = 1; i < strips.size(); ++i) EXPECT_EQ(strips[i].blend, 3);
     }
 }
 
@@ -288,7 +247,7 @@ TEST_F(HudTest, ComboSlidesInThenFades) {
         EXPECT_EQ(d[0].centreX, 500.0f);   // the banner stays put
         EXPECT_EQ(d[0].centreY, 105.0f);
         EXPECT_EQ(d[0].width, 450.0f);
-        EXPECT_TRUE(blendIs(d[0].blend, 3));
+        EXPECT_EQ(d[0].blend, 3);
         // The count ends at x 455 + slide; the points at 572 + slide.
         EXPECT_EQ(d[1].cellX, 530);
         EXPECT_EQ(d[2].cellX, 560);
@@ -302,7 +261,7 @@ TEST_F(HudTest, ComboSlidesInThenFades) {
             const int want = i == 3 ? c.bright / 2 : c.bright;
             EXPECT_EQ((std::vector<int>{d[i].r, d[i].g, d[i].b}), (std::vector<int>{want, want, want}));
             if (i > 0) {
-                EXPECT_TRUE(blendIs(d[i].blend, 4));
+                EXPECT_EQ(d[i].blend, 4);
             }
         }
     }

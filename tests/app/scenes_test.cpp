@@ -31,12 +31,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         startApp();
-        // Every sheet at 1024 x 1024, so that each draw can be read back as its cell.
-        std::vector<uint32_t> white(1024 * 1024, 0xFFFFFFFFu);
-        for (TextureSlot& slot : app->renderer.drawing.device.textures) {
-            slot.handle = platform::createTexture(white.data(), 1024, 1024);
-            slot.width = slot.height = 1024;
-        }
+        testsupport::installWhiteSheets(app->renderer.drawing.device);
         hl::releaseAllKeys();
         hl::setCursor(320, 470);
         // The very first frame counts as heavy (nothing slept before it); let its skipping pass.
@@ -45,29 +40,7 @@ protected:
     }
 
     // The draws of the last frame, read back as sheet, cell, place, size and colour.
-    std::vector<Seen> drawn() {
-        std::vector<Seen> out;
-        for (const auto& call : hl::videoRecord().draws) {
-            Seen s;
-            s.call = call;
-            s.texture = -1;
-            for (int slot = 0; slot < kTextureCount; ++slot)
-                if (app->renderer.drawing.device.textures[slot].handle == call.texture) s.texture = slot;
-            float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f, minU = 1e9f, minV = 1e9f;
-            for (int i = 0; i < call.count; ++i) {
-                minX = std::min(minX, call.vertices[i].x), maxX = std::max(maxX, call.vertices[i].x);
-                minY = std::min(minY, call.vertices[i].y), maxY = std::max(maxY, call.vertices[i].y);
-                minU = std::min(minU, call.vertices[i].u), minV = std::min(minV, call.vertices[i].v);
-            }
-            s.centreX = (minX + maxX) / 2, s.centreY = (minY + maxY) / 2;
-            s.width = maxX - minX, s.height = maxY - minY;
-            s.cellX = static_cast<int>(minU * 1024), s.cellY = static_cast<int>(minV * 1024);
-            const uint32_t c = call.vertices[0].colour;
-            s.r = (c >> 16) & 0xFF, s.g = (c >> 8) & 0xFF, s.b = c & 0xFF;
-            out.push_back(s);
-        }
-        return out;
-    }
+    std::vector<Seen> drawn() const { return testsupport::recordedQuads(app->renderer.drawing.device, testsupport::kSheetSize); }
 
     void frame() {
         hl::clearVideoRecord();

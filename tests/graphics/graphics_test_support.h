@@ -2,11 +2,11 @@
 // A graphics device on the headless platform with textures of chosen real sizes.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 #include "graphics/graphics_device.h"
 #include "platform/headless/headless.h"
+#include "test_support/recorded_quads.h"
 
 namespace graphics_test {
 
@@ -22,17 +22,6 @@ inline void installTexture(GraphicsDevice& device, int slot, int width, int heig
 }
 
 inline const std::vector<DrawCall>& draws() { return platform::headless::videoRecord().draws; }
-
-// Centre and cell of a recorded sprite quad, read back from its corners and texture coordinates.
-struct SpriteSeen {
-    float centreX, centreY;
-    int cellX, cellY;
-};
-inline SpriteSeen spriteSeen(const DrawCall& call, int texW, int texH) {
-    const platform::Vertex* v = call.vertices;
-    return {(v[0].x + v[2].x) / 2, (v[0].y + v[2].y) / 2, static_cast<int>(std::lround(v[0].u * texW - 0.5f)),
-            static_cast<int>(std::lround(v[0].v * texH - 0.5f))};
-}
 
 class DeviceTest : public ::testing::Test {
 protected:

@@ -126,7 +126,7 @@ TEST_F(DeviceTest, CellStripTakesTheGaugeRowOfTheInterfaceSheet) {
     installTexture(device, 5, 1024, 1024);
     drawCellStrip(device, BlendMode::Alpha, 225, 450, 300, 85, 1, 1, 40, 50);
     ASSERT_EQ(draws().size(), 1u);
-    SpriteSeen seen = spriteSeen(draws()[0], 1024, 1024);
+    const testsupport::SeenQuad seen = testsupport::readQuad(draws()[0], device, 1024);
     EXPECT_FLOAT_EQ(seen.centreX, 225 + 42.5f);
     EXPECT_FLOAT_EQ(seen.centreY, 465);
     EXPECT_EQ(seen.cellX, 300);

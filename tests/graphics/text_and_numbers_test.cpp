@@ -12,7 +12,7 @@ protected:
         DeviceTest::SetUp();
         installTexture(device, 5, kSheetSize, kSheetSize);
     }
-    SpriteSeen seen(size_t i) const { return spriteSeen(draws().at(i), kSheetSize, kSheetSize); }
+    testsupport::SeenQuad seen(size_t i) const { return testsupport::readQuad(draws().at(i), device, kSheetSize); }
     std::vector<int> cellsX() const {
         std::vector<int> cells;
         for (size_t i = 0; i < draws().size(); ++i) cells.push_back(seen(i).cellX);

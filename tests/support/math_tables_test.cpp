@@ -84,6 +84,7 @@ constexpr double kFloatPi = 0x1.921fb6p+1;
 constexpr double kDecimalPi = 3.1415927;  // the double nearest the written digits, a little smaller
 
 TEST_F(MathTablesTest, EveryTableEntryIsExactToTheBit) {
+    EXPECT_EQ(bitsOf(kPi), bitsOf(static_cast<float>(kFloatPi))) << "the game's pi is the float nearest pi";
     int entriesThatDependOnPi = 0;
     for (int i = 0; i < 360; ++i) {
         EXPECT_EQ(bitsOf(m.sinTable[i]), bitsOf(expectedSin(i, kFloatPi))) << "sin " << i;

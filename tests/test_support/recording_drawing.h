@@ -17,6 +17,17 @@ namespace testsupport {
 
 constexpr int kSheetSize = 1024;
 
+// Makes every sheet of the device a white kSheetSize square, so that each draw can be read back
+// as the cell it showed.
+inline void installWhiteSheets(GraphicsDevice& device) {
+    const std::vector<uint32_t> white(static_cast<size_t>(kSheetSize) * kSheetSize, 0xFFFFFFFFu);
+    for (TextureSlot& slot : device.textures) {
+        slot.handle = platform::createTexture(white.data(), kSheetSize, kSheetSize);
+        slot.width = kSheetSize;
+        slot.height = kSheetSize;
+    }
+}
+
 // Opens a recording window and the device in it, with every sheet a white kSheetSize square.
 inline void openRecordingDevice(GraphicsDevice& device) {
     namespace hl = platform::headless;
@@ -24,12 +35,7 @@ inline void openRecordingDevice(GraphicsDevice& device) {
     hl::setDrawRecording(true);
     platform::createWindow("test", 0, 0, 640, 480);
     initGraphics(device, true);
-    const std::vector<uint32_t> white(static_cast<size_t>(kSheetSize) * kSheetSize, 0xFFFFFFFFu);
-    for (TextureSlot& slot : device.textures) {
-        slot.handle = platform::createTexture(white.data(), kSheetSize, kSheetSize);
-        slot.width = kSheetSize;
-        slot.height = kSheetSize;
-    }
+    installWhiteSheets(device);
     hl::clearVideoRecord();
 }
 

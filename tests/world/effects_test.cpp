@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "test_support/recorded_quads.h"
 #include "test_support/recording_drawing.h"
 #include "world/effects.h"
 
 namespace {
 
-using platform::BlendFactor;
 using platform::headless::DrawCall;
 
 int redOf(const DrawCall& c) { return static_cast<int>((c.vertices[0].colour >> 16) & 255u); }
@@ -17,12 +17,8 @@ int greenOf(const DrawCall& c) { return static_cast<int>((c.vertices[0].colour >
 float centreX(const DrawCall& c) { return (c.vertices[0].x + c.vertices[2].x) / 2; }
 float centreY(const DrawCall& c) { return (c.vertices[0].y + c.vertices[2].y) / 2; }
 float widthOf(const DrawCall& c) { return c.vertices[2].x - c.vertices[0].x; }
-bool additive(const DrawCall& c) {
-    return c.blend.source == BlendFactor::SrcAlpha && c.blend.destination == BlendFactor::One;
-}
-bool darkening(const DrawCall& c) {
-    return c.blend.source == BlendFactor::Zero && c.blend.destination == BlendFactor::InvSrcColour;
-}
+bool additive(const DrawCall& c) { return testsupport::blendModeOf(c.blend) == 3; }
+bool darkening(const DrawCall& c) { return testsupport::blendModeOf(c.blend) == 4; }
 
 class EffectsTest : public testsupport::RecordingDrawingTest {
 protected:

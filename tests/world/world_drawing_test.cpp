@@ -9,6 +9,7 @@
 #include "graphics/draw_context.h"
 #include "graphics/graphics_device.h"
 #include "platform/headless/headless.h"
+#include "test_support/recorded_quads.h"
 #include "world/effects.h"
 #include "world/object_pool.h"
 #include "world/trail_ring.h"
@@ -20,52 +21,8 @@ constexpr int kTexSide = 64;   // every test texture is 64 x 64: only the diviso
 
 using Rgb3 = std::array<int, 3>;
 
-// A recorded quad read back into the terms of the drawing calls.
-struct Seen {
-    int slot, blend;           // blend -1: the smooth alpha path
-    float centreX, centreY, left, top, scaleX, scaleY, angle;
-    int cellX, cellY, cellW;
-    bool mirroredY;
-    int a;
-    Rgb3 rgb;
-};
-
-int blendModeOf(const platform::Blend& b) {
-    for (int mode = 0; mode <= 6; ++mode) {
-        GraphicsDevice scratch;
-        setBlendMode(scratch, static_cast<BlendMode>(mode));
-        if (b.source == scratch.blend.source && b.destination == scratch.blend.destination) return mode;
-    }
-    return -2;
-}
-
-Seen seen(const DrawContext& rd, const platform::headless::DrawCall& c) {
-    const platform::Vertex* v = c.vertices;
-    const bool smooth = c.filter == platform::Filter::Linear;
-    const float shift = smooth ? 0.5f : 0.0f;   // the smooth path sits half a pixel early
-    const float texel = smooth ? 0.0f : 0.5f;   // the shared quad samples texel centres
-    Seen s{};
-    s.slot = -1;
-    for (int i = 0; i < kTextureCount; ++i)
-        if (rd.device.textures[i].handle == c.texture) s.slot = i;
-    s.blend = smooth ? -1 : blendModeOf(c.blend);
-    s.centreX = (v[0].x + v[2].x) / 2 + shift;
-    s.centreY = (v[0].y + v[2].y) / 2 + shift;
-    s.left = v[0].x + shift;
-    s.top = v[0].y + shift;
-    s.cellX = static_cast<int>(std::lround(std::fmin(v[0].u, v[1].u) * kTexSide - texel));
-    s.cellY = static_cast<int>(std::lround(std::fmin(v[0].v, v[3].v) * kTexSide - texel));
-    s.cellW = static_cast<int>(std::lround(std::fabs(v[1].u - v[0].u) * kTexSide));
-    const float cellH = std::fabs(v[3].v - v[0].v) * kTexSide;
-    s.mirroredY = v[0].v > v[3].v;
-    s.scaleX = std::hypot(v[1].x - v[0].x, v[1].y - v[0].y) / static_cast<float>(s.cellW);
-    s.scaleY = std::hypot(v[3].x - v[0].x, v[3].y - v[0].y) / cellH;
-    s.angle = static_cast<float>(std::atan2(v[0].y - v[1].y, v[1].x - v[0].x) * 180.0 / M_PI);
-    s.a = static_cast<int>(v[0].colour >> 24);
-    s.rgb = {static_cast<int>((v[0].colour >> 16) & 255), static_cast<int>((v[0].colour >> 8) & 255),
-             static_cast<int>(v[0].colour & 255)};
-    return s;
-}
+using Seen = testsupport::SeenQuad;
+using testsupport::rgbOf;
 
 // Angles compared on the circle, so that 180 and -180 agree.
 bool angleNear(float a, float b) { return std::fabs(std::remainder(a - b, 360.0f)) < 0.01f; }
@@ -112,9 +69,9 @@ protected:
         return s;
     }
 
+    // The draws since the last call, read back.
     std::vector<Seen> drawn() const {
-        std::vector<Seen> out;
-        for (const auto& c : platform::headless::videoRecord().draws) out.push_back(seen(r, c));
+        std::vector<Seen> out = testsupport::recordedQuads(r.device, kTexSide);
         platform::headless::clearVideoRecord();
         return out;
     }
@@ -130,14 +87,14 @@ TEST_F(WorldDrawingTest, ObjectsPickTheResolutionBlockByApparentSize) {
     const std::vector<Seen> d = drawn();
     ASSERT_EQ(d.size(), 5u);
     const struct {
-        int slot, cellX, cellY, side;
+        int texture, cellX, cellY, side;
         float scale;
     } want[] = {{0, 600, 100, 50, 0.99f}, {0, 400, 200, 100, 0.5f}, {0, 0, 400, 200, 0.5f},
                 {2, 500, 100, 100, 0.75f}, {0, 500, 300, 100, 0.75f}};
     for (size_t i = 0; i < d.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(d[i].blend, -1);
-        EXPECT_EQ(d[i].slot, want[i].slot);
+        EXPECT_TRUE(d[i].smooth);
+        EXPECT_EQ(d[i].texture, want[i].texture);
         EXPECT_EQ((std::array{d[i].cellX, d[i].cellY, d[i].cellW}),
                   (std::array{want[i].cellX, want[i].cellY, want[i].side}));
         EXPECT_NEAR(d[i].scaleX, want[i].scale, 1e-4);
@@ -190,7 +147,7 @@ TEST_F(WorldDrawingTest, LaunchedWaterLifeSproutAndBudWobble) {
 
 TEST_F(WorldDrawingTest, DyingObjectsFadeWithTheirKindsBlend) {
     const struct {
-        int kind, fadeTimer, blend, slot;
+        int kind, fadeTimer, blend, texture;
     } cases[] = {{aqua, 8, 3, 0}, {aqua, 4, 3, 0}, {life, 1, 3, 0}, {leaf, 6, 5, 0},
                  {dream, 2, 5, 0}, {metal, 4, 4, 0}, {aquaFlower, 8, 4, 2}, {bud, 2, 4, 2}};
     for (const auto& c : cases) {
@@ -206,9 +163,9 @@ TEST_F(WorldDrawingTest, DyingObjectsFadeWithTheirKindsBlend) {
     for (size_t i = 0; i < d.size(); ++i) {
         SCOPED_TRACE(i);
         const float f = cases[i].fadeTimer * 0.125f;
-        EXPECT_EQ(d[i].slot, cases[i].slot);
+        EXPECT_EQ(d[i].texture, cases[i].texture);
         EXPECT_EQ(d[i].blend, cases[i].blend);
-        EXPECT_EQ(d[i].rgb, (Rgb3{static_cast<int>(200 * f), static_cast<int>(101 * f), static_cast<int>(255 * f)}));
+        EXPECT_EQ(rgbOf(d[i]), (Rgb3{static_cast<int>(200 * f), static_cast<int>(101 * f), static_cast<int>(255 * f)}));
         EXPECT_TRUE(angleNear(d[i].angle, 30.0f));
     }
 }
@@ -221,17 +178,17 @@ TEST_F(WorldDrawingTest, BudOverlayAndChargeGlow) {
     drawObjects(r, objects, 0);
     const std::vector<Seen> d = drawn();
     ASSERT_EQ(d.size(), 5u);   // bud, overlay, glow; leaf, glow
-    EXPECT_EQ((std::array{d[0].slot, d[0].cellX, d[0].cellY}), (std::array{2, 200, 600}));
+    EXPECT_EQ((std::array{d[0].texture, d[0].cellX, d[0].cellY}), (std::array{2, 200, 600}));
     // The overlay: one row up on the monochrome sheet, darkening in the colour of what it ate.
-    EXPECT_EQ((std::array{d[1].slot, d[1].blend, d[1].cellX, d[1].cellY}), (std::array{3, 4, 200, 400}));
-    EXPECT_EQ(d[1].rgb, (Rgb3{0, 250, 170}));
+    EXPECT_EQ((std::array{d[1].texture, d[1].blend, d[1].cellX, d[1].cellY}), (std::array{3, 4, 200, 400}));
+    EXPECT_EQ(rgbOf(d[1]), (Rgb3{0, 250, 170}));
     EXPECT_NEAR(d[1].scaleX, 0.5f, 1e-5);
     // The glows: their own cells on the monochrome twins, additive grey.
     for (const auto& [glow, body] : {std::pair{2, 0}, std::pair{4, 3}}) {
         SCOPED_TRACE(glow);
-        EXPECT_EQ((std::array{d[glow].slot, d[glow].blend, d[glow].cellX, d[glow].cellY}),
-                  (std::array{d[body].slot + 1, 3, d[body].cellX, d[body].cellY}));
-        EXPECT_EQ(d[glow].rgb, (Rgb3{120, 120, 120}));
+        EXPECT_EQ((std::array{d[glow].texture, d[glow].blend, d[glow].cellX, d[glow].cellY}),
+                  (std::array{d[body].texture + 1, 3, d[body].cellX, d[body].cellY}));
+        EXPECT_EQ(rgbOf(d[glow]), (Rgb3{120, 120, 120}));
     }
 }
 
@@ -260,15 +217,15 @@ TEST_F(WorldDrawingTest, SeedsMirrorRockAndFadeIn) {
     drawSeeds(r, seeds);
     d = drawn();
     ASSERT_EQ(d.size(), 6u);
-    EXPECT_EQ((std::array{d[0].slot, d[0].cellX, d[0].cellY}), (std::array{6, 300, 150}));
+    EXPECT_EQ((std::array{d[0].texture, d[0].cellX, d[0].cellY}), (std::array{6, 300, 150}));
     EXPECT_NEAR(d[0].scaleX, 0.6f, 1e-5);
     EXPECT_TRUE(angleNear(d[0].angle, 0.0f));
     EXPECT_TRUE(angleNear(d[1].angle, 9.0f));
     EXPECT_TRUE(angleNear(d[2].angle, -6.0f));
-    EXPECT_EQ(d[3].slot, 7);
-    EXPECT_EQ(d[3].rgb, (Rgb3{50, 100, 20}));
-    EXPECT_EQ(d[4].rgb, (Rgb3{0, 0, 0}));
-    EXPECT_EQ(d[5].rgb, (Rgb3{80, 160, 32}));
+    EXPECT_EQ(d[3].texture, 7);
+    EXPECT_EQ(rgbOf(d[3]), (Rgb3{50, 100, 20}));
+    EXPECT_EQ(rgbOf(d[4]), (Rgb3{0, 0, 0}));
+    EXPECT_EQ(rgbOf(d[5]), (Rgb3{80, 160, 32}));
     for (const Seen& s : d) EXPECT_EQ(s.blend, 4);
 }
 
@@ -281,14 +238,14 @@ TEST_F(WorldDrawingTest, TrailSpinsFadesAndIsNeverCulled) {
     drawTrail(r, trail, 5);
     const std::vector<Seen> d = drawn();
     ASSERT_EQ(d.size(), 3u);
-    EXPECT_EQ(d[0].rgb, (Rgb3{0, 75, 75}));
-    EXPECT_EQ(d[1].rgb, (Rgb3{125, 40, 40}));
-    EXPECT_EQ(d[2].rgb, (Rgb3{20, 70, 125}));
+    EXPECT_EQ(rgbOf(d[0]), (Rgb3{0, 75, 75}));
+    EXPECT_EQ(rgbOf(d[1]), (Rgb3{125, 40, 40}));
+    EXPECT_EQ(rgbOf(d[2]), (Rgb3{20, 70, 125}));
     EXPECT_NEAR(d[1].centreX, 7500.0f, 1e-2);
     for (const Seen& s : d) {
         EXPECT_TRUE(angleNear(s.angle, -80.0f));
         EXPECT_NEAR(s.scaleX, 1.5f, 1e-4);
-        EXPECT_EQ((std::array{s.slot, s.blend, s.cellX, s.cellW}), (std::array{0, 4, 770, 16}));
+        EXPECT_EQ((std::array{s.texture, s.blend, s.cellX, s.cellW}), (std::array{0, 4, 770, 16}));
     }
 }
 
@@ -299,10 +256,10 @@ TEST_F(WorldDrawingTest, MiniMapMarksTheViewAtQuarterArea) {
     ASSERT_EQ(d.size(), 2u);
     EXPECT_EQ((std::array{d[0].left, d[0].top, d[0].scaleX}), (std::array{571.0f, 427.0f, 1.0f}));
     EXPECT_EQ(d[0].a, 80);
-    EXPECT_EQ(d[0].rgb, (Rgb3{0, 0, 255}));
+    EXPECT_EQ(rgbOf(d[0]), (Rgb3{0, 0, 255}));
     EXPECT_EQ((std::array{d[1].left, d[1].top, d[1].scaleX}), (std::array{603.0f, 451.0f, 0.5f}));
     EXPECT_EQ(d[1].a, 100);
-    EXPECT_EQ(d[1].rgb, (Rgb3{255, 255, 0}));
+    EXPECT_EQ(rgbOf(d[1]), (Rgb3{255, 255, 0}));
 }
 
 TEST_F(WorldDrawingTest, WaveRingsAreQueuedOnTheFirstFrameOnly) {

@@ -12,16 +12,6 @@
 #include "world/seeds.h"
 #include "world/world.h"
 
-// The world steps of a play frame that this code covers, in the play's order.
-inline void stepWorldFrame(World& w, int frame) {
-    decayLimiter(w.soundLimiter);
-    rankKinds(w.objects);
-    updateObjects(w, frame);
-    updateSeeds(w, frame);
-    collideObjects(w, frame);
-    removeFadedRecords(w.objects);
-}
-
 // The generator as it stands, to replay the draws a rule should have made.
 struct GeneratorSnapshot {
     MathTables math;

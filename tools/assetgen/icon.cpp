@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <numbers>
 
 #include "paint.h"
 
@@ -22,10 +23,10 @@ void paintTile(cairo_t* cr, PaintRandom& random) {
     // A paper tile with rounded corners and a wash of moss at its foot.
     const double r = 22.0, s = kIconSide - 4.0;
     cairo_new_path(cr);
-    cairo_arc(cr, 2 + s - r, 2 + r, r, -M_PI / 2, 0);
-    cairo_arc(cr, 2 + s - r, 2 + s - r, r, 0, M_PI / 2);
-    cairo_arc(cr, 2 + r, 2 + s - r, r, M_PI / 2, M_PI);
-    cairo_arc(cr, 2 + r, 2 + r, r, M_PI, 3 * M_PI / 2);
+    cairo_arc(cr, 2 + s - r, 2 + r, r, -std::numbers::pi / 2, 0);
+    cairo_arc(cr, 2 + s - r, 2 + s - r, r, 0, std::numbers::pi / 2);
+    cairo_arc(cr, 2 + r, 2 + s - r, r, std::numbers::pi / 2, std::numbers::pi);
+    cairo_arc(cr, 2 + r, 2 + r, r, std::numbers::pi, 3 * std::numbers::pi / 2);
     cairo_close_path(cr);
     setRgba(cr, rgb255(250, 246, 234), 1.0);
     cairo_fill_preserve(cr);
@@ -37,13 +38,13 @@ void paintTile(cairo_t* cr, PaintRandom& random) {
 void paintBloom(cairo_t* cr, PaintRandom& random) {
     const double cx = 64, cy = 56;
     for (int i = 0; i < 5; ++i) {
-        const double a = -M_PI / 2 + i * 2 * M_PI / 5;
+        const double a = -std::numbers::pi / 2 + i * 2 * std::numbers::pi / 5;
         const double px = cx + 22 * std::cos(a), py = cy + 22 * std::sin(a);
         watercolourWash(cr, random, px, py, 17, 17, kPetalColours[i], 0.55, 4);
     }
     softGlow(cr, cx, cy, 20, rgb255(255, 236, 140), 0.9);
     setRgba(cr, rgb255(235, 190, 60), 0.95);
-    cairo_arc(cr, cx, cy, 7, 0, 2 * M_PI);
+    cairo_arc(cr, cx, cy, 7, 0, 2 * std::numbers::pi);
     cairo_fill(cr);
     brushStroke(cr, cx, cy + 30, cx - 6, 118, 6, 4.0, rgb255(50, 105, 45), 0.9);
 }

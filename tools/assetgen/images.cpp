@@ -13,6 +13,6 @@ bool writeImages(const std::string& imgDir) {
         return false;
     }
     // Stop at the first sheet that fails: its message names the file.
-    return writeLogoSheet(imgDir) && writeObjectSheets(imgDir) && writeObjects2Sheets(imgDir) &&
-           writeFilterSheet(imgDir) && writeEffectSheet(imgDir) && writeEffect2Sheet(imgDir);
+    return writeLogoSheet(imgDir) && writeElementSheets(imgDir) && writeFlowerSheets(imgDir) &&
+           writeFilterSheet(imgDir) && writePlantAndCreatureSheet(imgDir) && writeSeedAndHintSheet(imgDir);
 }

@@ -5,13 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
 #include "paint.h"
 #include "paint_sheets.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 const Rgb kMossInk = rgb255(35, 95, 60);
 const Rgb kDeepInk = rgb255(30, 45, 80);
@@ -165,12 +164,13 @@ void paintTitle(Sheet& sheet) {
             cairo_save(cr);
             cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
             for (int p = 0; p < 5; ++p) {
-                double a = p * 2 * kPi / 5;
-                cairo_arc(cr, shift + 14 + 7 * std::cos(a), -36 + bounce + 7 * std::sin(a), 5.5, 0, 2 * kPi);
+                double a = p * 2 * std::numbers::pi / 5;
+                cairo_arc(cr, shift + 14 + 7 * std::cos(a), -36 + bounce + 7 * std::sin(a), 5.5, 0,
+                          2 * std::numbers::pi);
                 setRgba(cr, inkTexel(kBloomInk), 0.45);
                 cairo_fill(cr);
             }
-            cairo_arc(cr, shift + 14, -36 + bounce, 3.5, 0, 2 * kPi);
+            cairo_arc(cr, shift + 14, -36 + bounce, 3.5, 0, 2 * std::numbers::pi);
             setRgba(cr, inkTexel(rgb255(200, 150, 30)), 0.9);
             cairo_fill(cr);
             cairo_restore(cr);
@@ -217,7 +217,7 @@ void paintLoading(Sheet& sheet) {
     beginCell(cr, 123, 340, 33, 50);
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
     for (int i = 0; i < 10; ++i) {
-        double a = i * 2 * kPi / 10;
+        double a = i * 2 * std::numbers::pi / 10;
         double brightness = 0.15 + 0.85 * i / 9.0;
         softGlow(cr, 11 * std::cos(a), 11 * std::sin(a), 4.5, glow, brightness);
     }
@@ -281,7 +281,7 @@ void washPatch(Sheet& sheet, uint32_t seed, int cellX, int cellY, int cellW, int
     double xs[kPoints], ys[kPoints];
     for (int i = 0; i < kPoints; ++i) {
         // A superellipse: nearly straight along the word, round at its ends.
-        const double angle = 2 * kPi * i / kPoints;
+        const double angle = 2 * std::numbers::pi * i / kPoints;
         const double c = std::cos(angle), s = std::sin(angle);
         const double k = 1.0 + nextRange(random, -0.03, 0.03);
         xs[i] = a * k * (c < 0 ? -1 : 1) * std::pow(std::fabs(c), 0.5);
@@ -334,10 +334,10 @@ void paintButtons(Sheet& sheet) {
 
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
     cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-    cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-    cairo_arc(cr, x + r, y + r, r, kPi, 1.5 * kPi);
+    cairo_arc(cr, x + w - r, y + r, r, -std::numbers::pi / 2, 0);
+    cairo_arc(cr, x + w - r, y + h - r, r, 0, std::numbers::pi / 2);
+    cairo_arc(cr, x + r, y + h - r, r, std::numbers::pi / 2, std::numbers::pi);
+    cairo_arc(cr, x + r, y + r, r, std::numbers::pi, 1.5 * std::numbers::pi);
     cairo_close_path(cr);
 }
 
@@ -377,7 +377,7 @@ void paintGauges(Sheet& sheet) {
     PaintRandom random = makePaintRandom(5004);
     for (int i = 0; i < 12; ++i) {
         double x = nextRange(random, left + 176, 464), y = nextRange(random, 414, 421);
-        cairo_arc(cr, x, y, nextRange(random, 0.8, 1.8), 0, 2 * kPi);
+        cairo_arc(cr, x, y, nextRange(random, 0.8, 1.8), 0, 2 * std::numbers::pi);
         setRgba(cr, rgb255(255, 255, 255), 0.5);
         cairo_fill(cr);
     }
@@ -443,7 +443,7 @@ void kindIconPath(cairo_t* cr, int kind) {
     case 0:  // water drop: one point, round below
         cairo_move_to(cr, 0, -5.3);
         cairo_curve_to(cr, 1.8, -2.4, 3.8, -0.6, 3.8, 1.5);
-        cairo_arc(cr, 0, 1.5, 3.8, 0, kPi);
+        cairo_arc(cr, 0, 1.5, 3.8, 0, std::numbers::pi);
         cairo_curve_to(cr, -3.8, -0.6, -1.8, -2.4, 0, -5.3);
         cairo_close_path(cr);
         break;
@@ -471,25 +471,25 @@ void kindIconPath(cairo_t* cr, int kind) {
         break;
     case 4:  // nut, with its bore
         for (int i = 0; i < 6; ++i) {
-            double a = kPi / 6 + i * kPi / 3;
+            double a = std::numbers::pi / 6 + i * std::numbers::pi / 3;
             if (i == 0) cairo_move_to(cr, 5.1 * std::cos(a), 5.1 * std::sin(a));
             else cairo_line_to(cr, 5.1 * std::cos(a), 5.1 * std::sin(a));
         }
         cairo_close_path(cr);
         cairo_new_sub_path(cr);
-        cairo_arc_negative(cr, 0, 0, 1.9, 2 * kPi, 0);
+        cairo_arc_negative(cr, 0, 0, 1.9, 2 * std::numbers::pi, 0);
         cairo_close_path(cr);
         break;
     case 5:  // cell, with its nucleus
-        cairo_arc(cr, 0, 0, 4.8, 0, 2 * kPi);
+        cairo_arc(cr, 0, 0, 4.8, 0, 2 * std::numbers::pi);
         cairo_close_path(cr);
         cairo_new_sub_path(cr);
-        cairo_arc_negative(cr, 0.8, -0.5, 1.9, 2 * kPi, 0);
+        cairo_arc_negative(cr, 0.8, -0.5, 1.9, 2 * std::numbers::pi, 0);
         cairo_close_path(cr);
         break;
     default:  // star
         for (int i = 0; i < 10; ++i) {
-            double a = -kPi / 2 + i * kPi / 5;
+            double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
             double r = i % 2 == 0 ? 5.6 : 2.4;
             if (i == 0) cairo_move_to(cr, r * std::cos(a), r * std::sin(a) + 0.5);
             else cairo_line_to(cr, r * std::cos(a), r * std::sin(a) + 0.5);
@@ -531,7 +531,7 @@ void paintKindIcons(Sheet& sheet) {
             // A few crumbs.
             const double crumbs[3][2] = {{1.6, 1.2}, {-1.4, 2.2}, {2.6, -1.4}};
             for (const auto& c : crumbs) {
-                cairo_arc(cr, c[0], c[1], 0.7, 0, 2 * kPi);
+                cairo_arc(cr, c[0], c[1], 0.7, 0, 2 * std::numbers::pi);
                 setRgba(cr, kSoilIconShade, 1.0);
                 cairo_fill(cr);
             }

@@ -7,11 +7,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <numbers>
 #include <vector>
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 unsigned char* pixelAt(Sheet& sheet, int x, int y) {
     unsigned char* data = cairo_image_surface_get_data(sheet.surface);
@@ -152,9 +151,9 @@ void smoothLoop(cairo_t* cr, const double* xs, const double* ys, int count) {
 void wobblyLoop(cairo_t* cr, PaintRandom& random, double cx, double cy, double rx, double ry,
                 double wobble, int points) {
     std::vector<double> xs(points), ys(points);
-    double phase = nextUnit(random) * 2 * kPi;
+    double phase = nextUnit(random) * 2 * std::numbers::pi;
     for (int i = 0; i < points; ++i) {
-        double a = phase + 2 * kPi * i / points;
+        double a = phase + 2 * std::numbers::pi * i / points;
         double k = 1.0 + wobble * (nextUnit(random) * 2.0 - 1.0);
         xs[i] = cx + std::cos(a) * rx * k;
         ys[i] = cy + std::sin(a) * ry * k;
@@ -172,7 +171,7 @@ void softGlow(cairo_t* cr, double cx, double cy, double r, Rgb colour, double al
         cairo_pattern_add_color_stop_rgba(pattern, t, colour.r, colour.g, colour.b, a);
     }
     cairo_set_source(cr, pattern);
-    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+    cairo_arc(cr, cx, cy, r, 0, 2 * std::numbers::pi);
     cairo_fill(cr);
     cairo_pattern_destroy(pattern);
 }

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // A wash inside the current path and a firmer rim, like a watercolour shape
 // drawn with a pen line. The path is consumed.
@@ -48,12 +47,12 @@ void ellipse(cairo_t* cr, double x, double y, double rx, double ry, double turn)
     cairo_rotate(cr, turn);
     cairo_scale(cr, rx, ry);
     cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * std::numbers::pi);
     cairo_restore(cr);
 }
 
 void eye(cairo_t* cr, double x, double y, double r) {
-    cairo_arc(cr, x, y, r, 0, 2 * kPi);
+    cairo_arc(cr, x, y, r, 0, 2 * std::numbers::pi);
     setRgba(cr, lightWhite(), 0.95);
     cairo_fill(cr);
 }
@@ -87,7 +86,7 @@ void lightTendril(cairo_t* cr, double x, double y, double side, double size, dou
     double px = x, py = y;
     for (int i = 1; i <= 30; ++i) {
         double t = i / 30.0;
-        double a = t * 3.2 * kPi;
+        double a = t * 3.2 * std::numbers::pi;
         double r = size * (1 - t * 0.8);
         double cx = x + side * size, cy = y - size * 0.3;
         px = cx - side * r * std::cos(a);
@@ -100,9 +99,9 @@ void lightTendril(cairo_t* cr, double x, double y, double side, double size, dou
 
 void lightBlossom(cairo_t* cr, PaintRandom& random, double x, double y, double radius, int petals,
                   double alpha) {
-    double turn = nextUnit(random) * 2 * kPi;
+    double turn = nextUnit(random) * 2 * std::numbers::pi;
     for (int i = 0; i < petals; ++i) {
-        double a = turn + 2 * kPi * i / petals;
+        double a = turn + 2 * std::numbers::pi * i / petals;
         cairo_save(cr);
         cairo_translate(cr, x, y);
         cairo_rotate(cr, a);
@@ -113,7 +112,7 @@ void lightBlossom(cairo_t* cr, PaintRandom& random, double x, double y, double r
         cairo_restore(cr);
         washAndRim(cr, alpha * 0.35, alpha * 0.8, std::max(1.0, radius * 0.05));
     }
-    cairo_arc(cr, x, y, radius * 0.22, 0, 2 * kPi);
+    cairo_arc(cr, x, y, radius * 0.22, 0, 2 * std::numbers::pi);
     setRgba(cr, lightWhite(), alpha);
     cairo_fill(cr);
 }
@@ -127,9 +126,9 @@ void lightFern(cairo_t* cr, PaintRandom& random, double height) {
         double y = -height * t;
         line(cr, px, py, x, y, 4 * (1 - t) + 1, 0.75);
         if (i >= 3 && i < 23) {
-            double size = 42 * std::sin(t * kPi) * (1 - t * 0.3);
-            lightLeaf(cr, x, y, size, -kPi / 2 - 1.1, 0.45);
-            lightLeaf(cr, x, y, size * 0.9, -kPi / 2 + 1.1, 0.45);
+            double size = 42 * std::sin(t * std::numbers::pi) * (1 - t * 0.3);
+            lightLeaf(cr, x, y, size, -std::numbers::pi / 2 - 1.1, 0.45);
+            lightLeaf(cr, x, y, size * 0.9, -std::numbers::pi / 2 + 1.1, 0.45);
         }
         px = x;
         py = y;
@@ -165,16 +164,16 @@ void lightTulip(cairo_t* cr, PaintRandom& random, double height) {
 void lightDandelion(cairo_t* cr, PaintRandom& random, double height) {
     curve(cr, 0, 0, -8, -height * 0.3, 8, -height * 0.5, 0, -height * 0.64, 2.5, 0.8);
     for (int side = -1; side <= 1; side += 2) {
-        lightLeaf(cr, 0, -2, 48, -kPi / 2 + side * 1.15, 0.5);
+        lightLeaf(cr, 0, -2, 48, -std::numbers::pi / 2 + side * 1.15, 0.5);
     }
     double cy = -height * 0.64 - 34;
     for (int i = 0; i < 40; ++i) {
-        double a = 2 * kPi * i / 40 + nextRange(random, -0.04, 0.04);
+        double a = 2 * std::numbers::pi * i / 40 + nextRange(random, -0.04, 0.04);
         double r = nextRange(random, 28, 34);
         line(cr, 0, cy, r * std::cos(a), cy + r * std::sin(a), 0.8, 0.45);
         softGlow(cr, r * std::cos(a), cy + r * std::sin(a), 3.2, lightWhite(), 0.7);
     }
-    cairo_arc(cr, 0, cy, 5, 0, 2 * kPi);
+    cairo_arc(cr, 0, cy, 5, 0, 2 * std::numbers::pi);
     setRgba(cr, lightWhite(), 0.9);
     cairo_fill(cr);
 }
@@ -198,8 +197,8 @@ void lightBellflower(cairo_t* cr, PaintRandom& random, double height) {
     (void)random;
     // An arching stem with three hanging bells.
     curve(cr, -20, 0, -25, -height * 0.7, 20, -height * 0.95, 45, -height * 0.6, 3, 0.8);
-    lightLeaf(cr, -20, -10, 40, -kPi / 2 - 0.5, 0.5);
-    lightLeaf(cr, -22, -40, 34, -kPi / 2 + 0.8, 0.5);
+    lightLeaf(cr, -20, -10, 40, -std::numbers::pi / 2 - 0.5, 0.5);
+    lightLeaf(cr, -22, -40, 34, -std::numbers::pi / 2 + 0.8, 0.5);
     const double bells[3][2] = {{-6, -height * 0.86}, {22, -height * 0.88}, {44, -height * 0.58}};
     for (int i = 0; i < 3; ++i) {
         double x = bells[i][0], y = bells[i][1] + 14;
@@ -221,7 +220,7 @@ void lightSamara(cairo_t* cr, PaintRandom& random, int wings) {
     softGlow(cr, wings == 1 ? 26 : 0, 0, 60, lightWhite(), 0.1);
     for (int w = 0; w < wings; ++w) {
         cairo_save(cr);
-        cairo_rotate(cr, w == 0 ? -0.35 : kPi - 0.6);
+        cairo_rotate(cr, w == 0 ? -0.35 : std::numbers::pi - 0.6);
         // The seed at the root, the veined wing sweeping out.
         cairo_move_to(cr, -6, 0);
         cairo_curve_to(cr, 10, -22, 40, -30, 62, -18);
@@ -245,7 +244,7 @@ void lightSpiralSeed(cairo_t* cr, PaintRandom& random) {
     double px = 0, py = 0;
     for (int i = 1; i <= 50; ++i) {
         double t = i / 50.0;
-        double a = t * 3.4 * kPi;
+        double a = t * 3.4 * std::numbers::pi;
         double r = 4 + 56 * t;
         double x = r * std::cos(a), y = r * std::sin(a);
         line(cr, px, py, x, y, 1 + 5 * (1 - t), 0.55 + 0.3 * (1 - t));
@@ -274,7 +273,7 @@ void lightBeetle(cairo_t* cr, PaintRandom& random) {
     for (int i = 0; i < 6; ++i) {
         double x = nextRange(random, -25, 38), y = nextRange(random, -24, 24);
         if (std::fabs(y) < 5) y += y < 0 ? -8 : 8;
-        cairo_arc(cr, x, y, nextRange(random, 4, 7), 0, 2 * kPi);
+        cairo_arc(cr, x, y, nextRange(random, 4, 7), 0, 2 * std::numbers::pi);
         setRgba(cr, lightWhite(), 0.4);
         cairo_fill(cr);
     }
@@ -314,7 +313,7 @@ void lightFish(cairo_t* cr, PaintRandom& random) {
     curve(cr, -34, -18, -28, -6, -28, 6, -34, 18, 1.6, 0.8);
     for (int i = 0; i < 3; ++i) {
         for (int j = -1; j <= 1; ++j) {
-            cairo_arc(cr, -12 + i * 14, j * 11, 6, -0.5 * kPi, 0.5 * kPi);
+            cairo_arc(cr, -12 + i * 14, j * 11, 6, -0.5 * std::numbers::pi, 0.5 * std::numbers::pi);
             setRgba(cr, lightWhite(), 0.35);
             cairo_set_line_width(cr, 1.2);
             cairo_stroke(cr);
@@ -329,7 +328,7 @@ void lightShrimp(cairo_t* cr, PaintRandom& random) {
     for (int i = 0; i < 6; ++i) {
         double a = -0.9 + i * 0.4;
         double x = 10 + 36 * std::cos(a), y = 8 + 36 * std::sin(a);
-        ellipse(cr, x - 20, y - 8, 15 - i, 11 - i * 0.8, a + kPi / 2);
+        ellipse(cr, x - 20, y - 8, 15 - i, 11 - i * 0.8, a + std::numbers::pi / 2);
         washAndRim(cr, 0.4, 0.85, 1.4);
     }
     ellipse(cr, -36, -18, 20, 13, -0.3);
@@ -363,7 +362,7 @@ void lightButterfly(cairo_t* cr, PaintRandom& random) {
 void lightParachute(cairo_t* cr, PaintRandom& random) {
     // A dandelion seed riding its parachute.
     for (int i = 0; i < 22; ++i) {
-        double a = -kPi + kPi * i / 21.0;
+        double a = -std::numbers::pi + std::numbers::pi * i / 21.0;
         double r = nextRange(random, 44, 52);
         double x = r * std::cos(a), y = -20 + r * 0.55 * std::sin(a);
         line(cr, 0, -14, x, y, 0.9, 0.55);
@@ -439,7 +438,7 @@ void lightPinwheel(cairo_t* cr, PaintRandom& random) {
     (void)random;
     for (int i = 0; i < 5; ++i) {
         cairo_save(cr);
-        cairo_rotate(cr, i * 2 * kPi / 5);
+        cairo_rotate(cr, i * 2 * std::numbers::pi / 5);
         cairo_move_to(cr, 0, 0);
         cairo_curve_to(cr, 20, -10, 50, -20, 60, -6);
         cairo_curve_to(cr, 56, 10, 30, 14, 0, 0);
@@ -447,7 +446,7 @@ void lightPinwheel(cairo_t* cr, PaintRandom& random) {
         cairo_restore(cr);
         washAndRim(cr, 0.4, 0.9, 1.6);
     }
-    cairo_arc(cr, 0, 0, 9, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 9, 0, 2 * std::numbers::pi);
     washAndRim(cr, 0.9, 1.0, 1);
 }
 
@@ -466,12 +465,12 @@ void lightSnail(cairo_t* cr, PaintRandom& random) {
     curve(cr, -48, 2, -48, -12, -46, -22, -44, -30, 1.6, 0.8);
     eye(cr, -64, -29, 3);
     eye(cr, -44, -31, 3);
-    cairo_arc(cr, 8, -10, 34, 0, 2 * kPi);
+    cairo_arc(cr, 8, -10, 34, 0, 2 * std::numbers::pi);
     washAndRim(cr, 0.35, 0.95, 2);
     double px = 8, py = -10;
     for (int i = 1; i <= 40; ++i) {
         double t = i / 40.0;
-        double a = -t * 2.6 * kPi;
+        double a = -t * 2.6 * std::numbers::pi;
         double r = 30 * t;
         double x = 8 + r * std::cos(a), y = -10 + r * std::sin(a);
         line(cr, px, py, x, y, 2, 0.7);
@@ -494,7 +493,7 @@ void lightFirefly(cairo_t* cr, PaintRandom& random) {
     }
     ellipse(cr, 0, 8, 10, 30, 0);
     washAndRim(cr, 0.6, 0.95, 1.5);
-    cairo_arc(cr, 0, -30, 8, 0, 2 * kPi);
+    cairo_arc(cr, 0, -30, 8, 0, 2 * std::numbers::pi);
     washAndRim(cr, 0.75, 1.0, 1.5);
 }
 
@@ -505,20 +504,20 @@ void lightSeedling(cairo_t* cr, PaintRandom& random, int variant) {
     switch (variant) {
     case 0:
         curve(cr, 0, 26, -4, 6, 4, -10, 0, -22, 2.5, 0.85);
-        lightLeaf(cr, 0, -20, 34, -kPi / 2 - 0.9, 0.55);
-        lightLeaf(cr, 0, -20, 34, -kPi / 2 + 0.9, 0.55);
+        lightLeaf(cr, 0, -20, 34, -std::numbers::pi / 2 - 0.9, 0.55);
+        lightLeaf(cr, 0, -20, 34, -std::numbers::pi / 2 + 0.9, 0.55);
         break;
     case 1:
         curve(cr, 0, 26, 6, 0, -6, -16, 0, -30, 2.5, 0.85);
-        for (int i = 0; i < 3; ++i) lightLeaf(cr, 0, -28, 30, -kPi / 2 + (i - 1) * 1.0, 0.5);
+        for (int i = 0; i < 3; ++i) lightLeaf(cr, 0, -28, 30, -std::numbers::pi / 2 + (i - 1) * 1.0, 0.5);
         break;
     case 2:
         lightTendril(cr, 0, 26, 1, 26, 0.85);
-        lightLeaf(cr, 2, 12, 26, -kPi / 2 - 1.2, 0.5);
+        lightLeaf(cr, 2, 12, 26, -std::numbers::pi / 2 - 1.2, 0.5);
         break;
     case 3:
         curve(cr, 0, 26, -6, 4, 6, -16, 0, -26, 2.5, 0.85);
-        lightLeaf(cr, 0, 8, 26, -kPi / 2 + 1.2, 0.5);
+        lightLeaf(cr, 0, 8, 26, -std::numbers::pi / 2 + 1.2, 0.5);
         ellipse(cr, 0, -38, 10, 15, 0);
         washAndRim(cr, 0.6, 0.95, 1.4);
         break;
@@ -527,7 +526,7 @@ void lightSeedling(cairo_t* cr, PaintRandom& random, int variant) {
         for (int i = 0; i < 3; ++i) {
             cairo_save(cr);
             cairo_translate(cr, 0, -16);
-            cairo_rotate(cr, -kPi / 2 + (i - 1) * 2.1);
+            cairo_rotate(cr, -std::numbers::pi / 2 + (i - 1) * 2.1);
             cairo_move_to(cr, 0, 0);
             cairo_curve_to(cr, 14, -12, 30, -8, 26, 4);
             cairo_curve_to(cr, 30, 12, 12, 14, 0, 0);

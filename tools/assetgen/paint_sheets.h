@@ -5,12 +5,12 @@
 
 // Each paints its sheet(s) and writes them into imgDir; false (with the reason
 // on stderr) when a sheet could not be drawn or written.
-bool writeObjectSheets(const std::string& imgDir);   // objects.png, objects_monochro.png
-bool writeObjects2Sheets(const std::string& imgDir);  // objects2.png, objects2_monochro.png
-bool writeFilterSheet(const std::string& imgDir);     // bg_filter.png
-bool writeLogoSheet(const std::string& imgDir);       // logo.png
-bool writeEffectSheet(const std::string& imgDir);     // effect.png
-bool writeEffect2Sheet(const std::string& imgDir);    // effect2.png
+bool writeElementSheets(const std::string& imgDir);          // objects.png, objects_monochro.png
+bool writeFlowerSheets(const std::string& imgDir);           // objects2.png, objects2_monochro.png
+bool writeFilterSheet(const std::string& imgDir);            // bg_filter.png
+bool writeLogoSheet(const std::string& imgDir);              // logo.png
+bool writePlantAndCreatureSheet(const std::string& imgDir);  // effect.png
+bool writeSeedAndHintSheet(const std::string& imgDir);       // effect2.png
 
 struct Sheet;
 // Parts of the interface sheet painted pixel by pixel (images_logo_font.cpp).

@@ -1,12 +1,11 @@
 // The fourteen effects, each a small recipe over the synthesis blocks.
 #include <cmath>
+#include <numbers>
 
 #include "sound_effects.h"
 #include "sound_synth.h"
 
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 // Interface: a soft two-note rise, like a glass marble tapped twice.
 Signal makeDecide() {
@@ -57,14 +56,14 @@ Signal makeLeaf() {
     const size_t n = signalLength(s);
     for (size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
-        const double swell = std::sin(kPi * t / 0.55);
+        const double swell = std::sin(std::numbers::pi * t / 0.55);
         if (noiseUnit(noise) < 0.004 * swell) {
             grain = 0.4 + 0.6 * noiseUnit(noise);
             grainPan = nextNoise(noise) * 0.8;
         }
         grain *= 0.9975;
         const double bed = 0.12 * swell;
-        const double cutoff = 3200 + 1800 * std::sin(kPi * t * 5.0);
+        const double cutoff = 3200 + 1800 * std::sin(std::numbers::pi * t * 5.0);
         runFilter(left, nextNoise(noise), cutoff, 0.7);
         runFilter(right, nextNoise(noise), cutoff * 1.07, 0.7);
         const double l = left.band * (bed + grain * (1.0 - grainPan) * 0.5);
@@ -88,11 +87,11 @@ Signal makeFlare() {
     for (size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
         const double u = t / 0.65;
-        const double cutoff = 350 + 2600 * std::sin(kPi * std::pow(u, 0.7));
+        const double cutoff = 350 + 2600 * std::sin(std::numbers::pi * std::pow(u, 0.7));
         const double input = nextNoise(noise);
         runFilter(band, input, cutoff, 0.35);
         runFilter(rumble, input, 180, 0.9);
-        const double level = std::pow(std::sin(kPi * std::pow(u, 0.6)), 2.0);
+        const double level = std::pow(std::sin(std::numbers::pi * std::pow(u, 0.6)), 2.0);
         const double value = level * (0.5 * band.band + 0.6 * rumble.low);
         addSample(s, i, value, -0.6 + 1.2 * u);
     }
@@ -227,7 +226,7 @@ Signal makeWave(bool inward) {
         const double cutoff = 400 + 2400 * p;
         runFilter(band, nextNoise(noise), cutoff, 0.25);
         const double level = inward ? std::pow(u, 1.5) * (1.0 - std::pow(u, 8.0)) : std::pow(1.0 - u, 2.0);
-        const double wobble = 1.0 + 0.25 * std::sin(2 * kPi * 9.0 * u);
+        const double wobble = 1.0 + 0.25 * std::sin(2 * std::numbers::pi * 9.0 * u);
         addSample(s, i, 0.45 * level * wobble * band.band, 0.0);
     }
     Tone glide{.start = 0.0, .length = 0.7, .freq = inward ? 900.0 : 260.0, .freqEnd = inward ? 260.0 : 900.0,
@@ -253,7 +252,7 @@ Signal makeMutation() {
     const size_t n = signalLength(s);
     for (size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
-        const double f = 120 + 1400 * std::exp(-t / 0.08) + 40 * std::sin(2 * kPi * 31 * t);
+        const double f = 120 + 1400 * std::exp(-t / 0.08) + 40 * std::sin(2 * std::numbers::pi * 31 * t);
         phase += f / kSampleRate;
         phase -= std::floor(phase);
         const double saw = 2.0 * phase - 1.0;
@@ -262,7 +261,8 @@ Signal makeMutation() {
         spark *= 0.996;
         runFilter(sparks, nextNoise(noise), 5000, 0.4);
         const double env = attackDecay(t, 0.003, 0.16);
-        addSample(s, i, env * (0.45 * tone.low + 0.5 * spark * sparks.band), 0.3 * std::sin(2 * kPi * 3 * t));
+        addSample(s, i, env * (0.45 * tone.low + 0.5 * spark * sparks.band),
+                  0.3 * std::sin(2 * std::numbers::pi * 3 * t));
     }
     addRoom(s, 0.15, 0.7);
     finishSignal(s, 0.6, 0.002, 0.1);

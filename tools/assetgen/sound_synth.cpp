@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
-constexpr double kTwoPi = 6.283185307179586;
+constexpr double kTwoPi = 2 * std::numbers::pi;
 }
 
 Signal makeSignal(double seconds) {
@@ -34,7 +35,7 @@ double attackDecay(double t, double attack, double decay) {
 
 void addSample(Signal& s, size_t i, double value, double pan) {
     if (i >= s.left.size()) return;
-    const double angle = (pan + 1.0) * 0.25 * 3.141592653589793;
+    const double angle = (pan + 1.0) * 0.25 * std::numbers::pi;
     s.left[i] += static_cast<float>(value * std::cos(angle) * 1.41421356);
     s.right[i] += static_cast<float>(value * std::sin(angle) * 1.41421356);
 }
@@ -80,7 +81,7 @@ void addBell(Signal& s, double start, double freq, double amplitude, double deca
 }
 
 void runFilter(SvFilter& f, double input, double cutoff, double damping) {
-    const double g = 2.0 * std::sin(3.141592653589793 * cutoff / kSampleRate);
+    const double g = 2.0 * std::sin(std::numbers::pi * cutoff / kSampleRate);
     f.low += g * f.band;
     f.high = input - f.low - damping * f.band;
     f.band += g * f.high;
@@ -150,9 +151,9 @@ void finishSignal(Signal& s, double peak, double fadeIn, double fadeOut) {
     const size_t outCount = std::max<size_t>(1, static_cast<size_t>(fadeOut * kSampleRate));
     for (size_t i = 0; i < n; ++i) {
         double gain = 1.0;
-        if (i < inCount) gain *= 0.5 - 0.5 * std::cos(3.141592653589793 * i / inCount);
+        if (i < inCount) gain *= 0.5 - 0.5 * std::cos(std::numbers::pi * i / inCount);
         const size_t fromEnd = n - 1 - i;
-        if (fromEnd < outCount) gain *= 0.5 - 0.5 * std::cos(3.141592653589793 * fromEnd / outCount);
+        if (fromEnd < outCount) gain *= 0.5 - 0.5 * std::cos(std::numbers::pi * fromEnd / outCount);
         s.left[i] = static_cast<float>(s.left[i] * gain);
         s.right[i] = static_cast<float>(s.right[i] * gain);
     }

@@ -29,9 +29,5 @@ int executableFolderEntries();
 
 }  // namespace platform::headless
 
-#if __has_include("platform/headless/video_recorder.h")
-#include "platform/headless/video_recorder.h"
-#endif
-#if __has_include("platform/headless/input_audio_recorder.h")
 #include "platform/headless/input_audio_recorder.h"
-#endif
+#include "platform/headless/video_recorder.h"

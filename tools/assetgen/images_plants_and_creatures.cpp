@@ -3,14 +3,13 @@
 // three large pictures. Everything is drawn darkening and mostly tinted, so it
 // is painted as neutral light on black: the brighter, the darker the ink.
 #include <cmath>
+#include <numbers>
 
 #include "paint.h"
 #include "paint_creatures.h"
 #include "paint_sheets.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 void paintVine(Sheet& sheet) {
     cairo_t* cr = sheet.cr;
@@ -22,7 +21,7 @@ void paintVine(Sheet& sheet) {
     double px = 10, py = 245;
     for (int i = 1; i <= steps; ++i) {
         double t = i / double(steps);
-        double x = 10 + 45 * std::sin(t * 2.6 * kPi) * (0.4 + 0.6 * t) - 20 * t;
+        double x = 10 + 45 * std::sin(t * 2.6 * std::numbers::pi) * (0.4 + 0.6 * t) - 20 * t;
         double y = 245 - 470 * t;
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_OVER);  // no beads at the joints
@@ -36,7 +35,7 @@ void paintVine(Sheet& sheet) {
         if (i % 4 == 2 && i < steps - 1) {
             double side = (i / 4) % 2 ? 1 : -1;
             double size = 46 * (1 - t * 0.55);
-            lightLeaf(cr, x, y, size, side * (0.9 + nextRange(random, -0.2, 0.2)) - kPi / 2, 0.5);
+            lightLeaf(cr, x, y, size, side * (0.9 + nextRange(random, -0.2, 0.2)) - std::numbers::pi / 2, 0.5);
         }
         if (i % 9 == 5) {
             double side = (i / 9) % 2 ? -1 : 1;
@@ -63,7 +62,7 @@ void paintRoundBlossom(Sheet& sheet) {
         int petals = 14 - ring * 3;
         double outer = 90 - ring * 24, inner = 16;
         for (int i = 0; i < petals; ++i) {
-            double a = 2 * kPi * (i + ring * 0.5) / petals + nextRange(random, -0.05, 0.05);
+            double a = 2 * std::numbers::pi * (i + ring * 0.5) / petals + nextRange(random, -0.05, 0.05);
             cairo_save(cr);
             cairo_rotate(cr, a);
             cairo_move_to(cr, inner, 0);
@@ -78,12 +77,12 @@ void paintRoundBlossom(Sheet& sheet) {
             cairo_stroke(cr);
         }
     }
-    cairo_arc(cr, 0, 0, 17, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 17, 0, 2 * std::numbers::pi);
     setRgba(cr, lightWhite(), 0.8);
     cairo_fill(cr);
     for (int i = 0; i < 16; ++i) {
-        double a = 2 * kPi * i / 16;
-        cairo_arc(cr, 24 * std::cos(a), 24 * std::sin(a), 2.2, 0, 2 * kPi);
+        double a = 2 * std::numbers::pi * i / 16;
+        cairo_arc(cr, 24 * std::cos(a), 24 * std::sin(a), 2.2, 0, 2 * std::numbers::pi);
         setRgba(cr, lightWhite(), 0.85);
         cairo_fill(cr);
     }
@@ -96,16 +95,16 @@ void paintBubble(Sheet& sheet) {
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
     softGlow(cr, 0, 0, 46, lightWhite(), 0.15);
     cairo_set_line_width(cr, 3.5);
-    cairo_arc(cr, 0, 0, 42, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 42, 0, 2 * std::numbers::pi);
     setRgba(cr, lightWhite(), 0.55);
     cairo_stroke(cr);
     cairo_set_line_width(cr, 6);
-    cairo_arc(cr, 0, 0, 37, 0.2 * kPi, 0.8 * kPi);
+    cairo_arc(cr, 0, 0, 37, 0.2 * std::numbers::pi, 0.8 * std::numbers::pi);
     setRgba(cr, lightWhite(), 0.3);
     cairo_stroke(cr);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_width(cr, 5);
-    cairo_arc(cr, 0, 0, 30, 1.1 * kPi, 1.4 * kPi);
+    cairo_arc(cr, 0, 0, 30, 1.1 * std::numbers::pi, 1.4 * std::numbers::pi);
     setRgba(cr, lightWhite(), 0.85);
     cairo_stroke(cr);
     softGlow(cr, 16, 18, 6, lightWhite(), 0.7);
@@ -170,7 +169,7 @@ void paintLargePictures(Sheet& sheet) {
         int petals = 16 - ring * 3;
         double outer = 140 - ring * 30;
         for (int i = 0; i < petals; ++i) {
-            double a = 2 * kPi * (i + 0.5 * ring) / petals;
+            double a = 2 * std::numbers::pi * (i + 0.5 * ring) / petals;
             cairo_save(cr);
             cairo_rotate(cr, a);
             cairo_move_to(cr, 14, 0);
@@ -191,18 +190,18 @@ void paintLargePictures(Sheet& sheet) {
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
     const Rgb blue = inkTexel(rgb255(40, 100, 190));
     for (int arm = 0; arm < 5; ++arm) {
-        double base = arm * 2 * kPi / 5;
+        double base = arm * 2 * std::numbers::pi / 5;
         // Each arm is one wash: built in a group so its own segments do not
         // add up, then the arms glaze over each other.
         cairo_push_group(cr);
         double px = 0, py = 0;
         for (int i = 1; i <= 60; ++i) {
             double t = i / 60.0;
-            double a = base + t * 2.4 * kPi;
+            double a = base + t * 2.4 * std::numbers::pi;
             double r = 140 * t;
             double x = r * std::cos(a), y = r * std::sin(a);
             cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-            cairo_set_line_width(cr, 2 + 16 * std::sin(t * kPi));
+            cairo_set_line_width(cr, 2 + 16 * std::sin(t * std::numbers::pi));
             cairo_move_to(cr, px, py);
             cairo_line_to(cr, x, y);
             setRgba(cr, blue, 1.0);
@@ -214,7 +213,7 @@ void paintLargePictures(Sheet& sheet) {
         cairo_paint_with_alpha(cr, 0.3);
     }
     for (int i = 0; i < 24; ++i) {
-        double a = nextUnit(random) * 2 * kPi, d = nextRange(random, 40, 135);
+        double a = nextUnit(random) * 2 * std::numbers::pi, d = nextRange(random, 40, 135);
         softGlow(cr, d * std::cos(a), d * std::sin(a), nextRange(random, 4, 10), blue, 0.6);
     }
     endCell(cr);
@@ -223,16 +222,16 @@ void paintLargePictures(Sheet& sheet) {
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
     const Rgb green = inkTexel(rgb255(40, 130, 70));
     cairo_set_line_width(cr, 4);
-    cairo_arc(cr, 0, 0, 100, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 100, 0, 2 * std::numbers::pi);
     setRgba(cr, green, 0.5);
     cairo_stroke(cr);
     for (int i = 0; i < 22; ++i) {
-        double a = 2 * kPi * i / 22;
+        double a = 2 * std::numbers::pi * i / 22;
         for (int side = -1; side <= 1; side += 2) {
             double x = 100 * std::cos(a), y = 100 * std::sin(a);
             cairo_save(cr);
             cairo_translate(cr, x, y);
-            cairo_rotate(cr, a + kPi / 2 + side * 0.9);
+            cairo_rotate(cr, a + std::numbers::pi / 2 + side * 0.9);
             cairo_move_to(cr, 0, 0);
             cairo_curve_to(cr, 9, -8, 10, -26, 0, -38);
             cairo_curve_to(cr, -10, -26, -9, -8, 0, 0);
@@ -245,7 +244,7 @@ void paintLargePictures(Sheet& sheet) {
         }
     }
     for (int i = 0; i < 6; ++i) {
-        double a = 2 * kPi * i / 6 + 0.26;
+        double a = 2 * std::numbers::pi * i / 6 + 0.26;
         lightBlossom(cr, random, 100 * std::cos(a), 100 * std::sin(a), 13, 5, 0.75);
     }
     endCell(cr);
@@ -253,7 +252,7 @@ void paintLargePictures(Sheet& sheet) {
 
 }  // namespace
 
-bool writeEffectSheet(const std::string& imgDir) {
+bool writePlantAndCreatureSheet(const std::string& imgDir) {
     Sheet sheet = createSheet(1024, 1000);
     fillOpaqueBlack(sheet.cr, 0, 0, 1024, 1000);
     paintVine(sheet);

@@ -2,14 +2,13 @@
 // darkening and tinted, so painted as neutral light on black), the three hint
 // pictures (darkening, in coloured ink) and their common glow (added light).
 #include <cmath>
+#include <numbers>
 
 #include "paint.h"
 #include "paint_creatures.h"
 #include "paint_sheets.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 const Rgb kHintInk = rgb255(30, 50, 85);
 const Rgb kWaterInk = rgb255(30, 110, 200);
@@ -82,7 +81,7 @@ void mouse(cairo_t* cr, double x, double y, int litButton) {
 void drop(cairo_t* cr, double x, double y, double r, double alpha) {
     cairo_move_to(cr, x, y - r * 1.6);
     cairo_curve_to(cr, x + r * 0.6, y - r * 0.7, x + r, y - r * 0.2, x + r, y + r * 0.2);
-    cairo_arc(cr, x, y + r * 0.2, r, 0, kPi);
+    cairo_arc(cr, x, y + r * 0.2, r, 0, std::numbers::pi);
     cairo_curve_to(cr, x - r, y - r * 0.2, x - r * 0.6, y - r * 0.7, x, y - r * 1.6);
     cairo_close_path(cr);
     inkPath(cr, kWaterInk, alpha);
@@ -123,12 +122,12 @@ void paintHints(Sheet& sheet) {
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
     hintBackdrop(cr, random);
     mouse(cr, -185, 4, 1);
-    cairo_arc(cr, -118, -10, 18, 0, 2 * kPi);
+    cairo_arc(cr, -118, -10, 18, 0, 2 * std::numbers::pi);
     setRgba(cr, inkTexel(rgb255(60, 150, 70)), 0.6);
     cairo_fill_preserve(cr);
     inkLine(cr, rgb255(30, 90, 40), 0.8, 2);
     for (int i = 0; i < 8; ++i) {
-        double a = i * kPi / 4;
+        double a = i * std::numbers::pi / 4;
         cairo_move_to(cr, -118 + 24 * std::cos(a), -10 + 24 * std::sin(a));
         cairo_line_to(cr, -118 + 32 * std::cos(a), -10 + 32 * std::sin(a));
     }
@@ -140,10 +139,10 @@ void paintHints(Sheet& sheet) {
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
     hintBackdrop(cr, random);
     for (int i = 0; i < 3; ++i) {
-        cairo_arc(cr, -165, -18, 18 + i * 12, 0, 2 * kPi);
+        cairo_arc(cr, -165, -18, 18 + i * 12, 0, 2 * std::numbers::pi);
         inkLine(cr, i == 1 ? kWarmInk : kWaterInk, 0.7 - i * 0.15, 2);
     }
-    cairo_arc(cr, -165, -18, 5, 0, 2 * kPi);
+    cairo_arc(cr, -165, -18, 5, 0, 2 * std::numbers::pi);
     inkPath(cr, kHintInk, 0.9);
     // The space bar.
     cairo_move_to(cr, -215, 42);
@@ -176,7 +175,7 @@ void paintHints(Sheet& sheet) {
 
 }  // namespace
 
-bool writeEffect2Sheet(const std::string& imgDir) {
+bool writeSeedAndHintSheet(const std::string& imgDir) {
     Sheet sheet = createSheet(1024, 1000);
     fillOpaqueBlack(sheet.cr, 0, 0, 1024, 1000);
     paintSeeds(sheet);

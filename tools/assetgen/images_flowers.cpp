@@ -1,13 +1,12 @@
 // objects2.png and objects2_monochro.png: the five flowers, the sprout, the
 // bud and the bud's overlay (tinted by what the bud ate).
 #include <cmath>
+#include <numbers>
 
 #include "paint.h"
 #include "paint_sheets.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 enum class PetalShape { Drop, Leaf, Flame, Round, Blade };
 
@@ -68,7 +67,7 @@ void paintFlower(cairo_t* cr, const FlowerStyle& style) {
         double outer = ring == 0 ? 0.98 : 0.86;
         double darken = ring == 0 ? 0.82 : 1.0;
         for (int i = 0; i < style.petals; ++i) {
-            double a = 2 * kPi * (i + (ring == 0 ? 0.5 : 0.0)) / style.petals;
+            double a = 2 * std::numbers::pi * (i + (ring == 0 ? 0.5 : 0.0)) / style.petals;
             double jitter = nextRange(random, -0.04, 0.04);
             cairo_save(cr);
             cairo_rotate(cr, a + jitter);
@@ -99,9 +98,9 @@ void paintFlower(cairo_t* cr, const FlowerStyle& style) {
     setRgba(cr, style.heartEdge, 0.9);
     cairo_stroke(cr);
     for (int i = 0; i < 12; ++i) {
-        double a = 2 * kPi * i / 12 + 0.2;
+        double a = 2 * std::numbers::pi * i / 12 + 0.2;
         double r = style.heartRadius * 0.62;
-        cairo_arc(cr, r * std::cos(a), r * std::sin(a), style.heartRadius * 0.09, 0, 2 * kPi);
+        cairo_arc(cr, r * std::cos(a), r * std::sin(a), style.heartRadius * 0.09, 0, 2 * std::numbers::pi);
         setRgba(cr, style.heartEdge, 0.7);
         cairo_fill(cr);
     }
@@ -146,7 +145,7 @@ void paintSprout(cairo_t* cr) {
     for (int side = -1; side <= 1; side += 2) {
         cairo_save(cr);
         cairo_translate(cr, 0, -0.35);
-        cairo_rotate(cr, side * 0.95 + kPi);
+        cairo_rotate(cr, side * 0.95 + std::numbers::pi);
         cairo_scale(cr, 0.75, 0.62);
         cairo_move_to(cr, 0, 0);
         cairo_curve_to(cr, 0.55, 0.15, 0.6, 0.95, 0, 1.0);
@@ -249,7 +248,7 @@ void paintBudOverlay(Sheet& glow) {
 
 }  // namespace
 
-bool writeObjects2Sheets(const std::string& imgDir) {
+bool writeFlowerSheets(const std::string& imgDir) {
     Sheet colour = createSheet(1024, 1024);
     Sheet glow = createSheet(1024, 1024);
     fillOpaqueBlack(glow.cr, 0, 0, 1024, 1024);

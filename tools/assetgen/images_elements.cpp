@@ -1,13 +1,12 @@
 // objects.png and objects_monochro.png: the five elements, life, dream and the
 // clover, the cursors, the mini-map frame, the trail particle and the wave ring.
 #include <cmath>
+#include <numbers>
 
 #include "paint.h"
 #include "paint_sheets.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // Where the play cursor sits inside the large dream cell, relative to the
 // dream's centre in units of its radius (the cursor cell is (141, 701) 48 x 48,
@@ -30,15 +29,15 @@ void paintAqua(cairo_t* cr) {
     cairo_translate(cr, -0.36, -0.4);
     cairo_rotate(cr, -0.7);
     cairo_scale(cr, 0.26, 0.12);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * std::numbers::pi);
     cairo_restore(cr);
     setRgba(cr, rgb255(255, 255, 255), 0.92);
     cairo_fill(cr);
-    cairo_arc(cr, 0.42, 0.45, 0.08, 0, 2 * kPi);
+    cairo_arc(cr, 0.42, 0.45, 0.08, 0, 2 * std::numbers::pi);
     setRgba(cr, rgb255(235, 250, 255), 0.7);
     cairo_fill(cr);
     cairo_set_line_width(cr, 0.05);
-    cairo_arc(cr, 0, 0, 0.72, 0.25 * kPi, 0.6 * kPi);
+    cairo_arc(cr, 0, 0, 0.72, 0.25 * std::numbers::pi, 0.6 * std::numbers::pi);
     setRgba(cr, rgb255(220, 245, 255), 0.6);
     cairo_stroke(cr);
 }
@@ -128,16 +127,16 @@ void paintSoil(cairo_t* cr) {
     cairo_clip(cr);
     // Crumbs and pebbles.
     for (int i = 0; i < 46; ++i) {
-        double a = nextUnit(random) * 2 * kPi, d = std::sqrt(nextUnit(random)) * 0.8;
+        double a = nextUnit(random) * 2 * std::numbers::pi, d = std::sqrt(nextUnit(random)) * 0.8;
         double r = nextRange(random, 0.02, 0.06);
         double shade = nextRange(random, 0.55, 0.85);
-        cairo_arc(cr, std::cos(a) * d, std::sin(a) * d, r, 0, 2 * kPi);
+        cairo_arc(cr, std::cos(a) * d, std::sin(a) * d, r, 0, 2 * std::numbers::pi);
         setRgba(cr, earth(shade), 0.55);
         cairo_fill(cr);
     }
     // A few lumps, lit from the upper left.
     for (int i = 0; i < 4; ++i) {
-        double a = nextUnit(random) * 2 * kPi, d = nextRange(random, 0.25, 0.55);
+        double a = nextUnit(random) * 2 * std::numbers::pi, d = nextRange(random, 0.25, 0.55);
         double x = std::cos(a) * d, y = std::sin(a) * d;
         wobblyLoop(cr, random, x + 0.03, y + 0.04, 0.17, 0.13, 0.12, 7);
         setRgba(cr, earth(0.58), 0.35);
@@ -152,7 +151,7 @@ void paintSoil(cairo_t* cr) {
 
 void hexagon(cairo_t* cr, double r, double turn) {
     for (int i = 0; i < 6; ++i) {
-        double a = turn + i * kPi / 3;
+        double a = turn + i * std::numbers::pi / 3;
         if (i == 0) cairo_move_to(cr, r * std::cos(a), r * std::sin(a));
         else cairo_line_to(cr, r * std::cos(a), r * std::sin(a));
     }
@@ -163,10 +162,10 @@ void paintMetal(cairo_t* cr) {
     // A light grey nut: the game tints it red as it heats.
     const double outer = 0.95, inner = 0.42;
     for (int i = 0; i < 6; ++i) {
-        double a0 = i * kPi / 3 + kPi / 6, a1 = a0 + kPi / 3;
+        double a0 = i * std::numbers::pi / 3 + std::numbers::pi / 6, a1 = a0 + std::numbers::pi / 3;
         double mid = (a0 + a1) / 2;
         // Light from the upper left.
-        double light = 0.5 + 0.5 * std::cos(mid - 1.25 * kPi);
+        double light = 0.5 + 0.5 * std::cos(mid - 1.25 * std::numbers::pi);
         double grey = 0.62 + 0.36 * light;
         cairo_move_to(cr, outer * std::cos(a0), outer * std::sin(a0));
         cairo_line_to(cr, outer * std::cos(a1), outer * std::sin(a1));
@@ -177,26 +176,26 @@ void paintMetal(cairo_t* cr) {
         cairo_fill(cr);
     }
     // The bore, darker, with a bright thread line.
-    cairo_arc(cr, 0, 0, inner * 0.98, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, inner * 0.98, 0, 2 * std::numbers::pi);
     setRadial3(cr, 0.12, 0.12, 0, 0, inner, rgb255(120, 124, 130), 1.0, rgb255(150, 154, 160), 1.0,
                rgb255(95, 98, 104), 1.0);
     cairo_fill(cr);
     cairo_set_line_width(cr, 0.035);
-    cairo_arc(cr, 0, 0, inner * 0.72, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, inner * 0.72, 0, 2 * std::numbers::pi);
     setRgba(cr, rgb255(215, 218, 222), 0.8);
     cairo_stroke(cr);
     // Edges and a glint.
     cairo_set_line_width(cr, 0.045);
-    hexagon(cr, outer, kPi / 6);
+    hexagon(cr, outer, std::numbers::pi / 6);
     setRgba(cr, rgb255(70, 74, 82), 0.95);
     cairo_stroke(cr);
     cairo_set_line_width(cr, 0.025);
     for (int i = 0; i < 6; ++i) {
-        double a = i * kPi / 3 + kPi / 6;
+        double a = i * std::numbers::pi / 3 + std::numbers::pi / 6;
         cairo_move_to(cr, outer * std::cos(a), outer * std::sin(a));
         cairo_line_to(cr, inner * std::cos(a), inner * std::sin(a));
     }
-    cairo_arc(cr, 0, 0, inner, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, inner, 0, 2 * std::numbers::pi);
     setRgba(cr, rgb255(90, 94, 100), 0.7);
     cairo_stroke(cr);
     softGlow(cr, -0.5, -0.55, 0.3, rgb255(255, 255, 255), 0.9);
@@ -217,13 +216,13 @@ void paintLife(cairo_t* cr) {
     cairo_stroke(cr);
     // Organelles drifting in the cytoplasm.
     for (int i = 0; i < 7; ++i) {
-        double a = nextUnit(random) * 2 * kPi, d = nextRange(random, 0.45, 0.68);
+        double a = nextUnit(random) * 2 * std::numbers::pi, d = nextRange(random, 0.45, 0.68);
         double x = std::cos(a) * d, y = std::sin(a) * d;
         cairo_save(cr);
         cairo_translate(cr, x, y);
         cairo_rotate(cr, a);
         cairo_scale(cr, 0.13, 0.07);
-        cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+        cairo_arc(cr, 0, 0, 1, 0, 2 * std::numbers::pi);
         cairo_restore(cr);
         setRgba(cr, i % 2 ? rgb255(150, 205, 110) : rgb255(250, 185, 110), 0.85);
         cairo_fill(cr);
@@ -233,7 +232,7 @@ void paintLife(cairo_t* cr) {
     setRadial3(cr, 0.05, -0.15, 0.12, -0.08, 0.34, rgb255(225, 150, 235), 0.95,
                rgb255(175, 85, 200), 0.95, rgb255(125, 45, 160), 0.95);
     cairo_fill(cr);
-    cairo_arc(cr, 0.18, -0.02, 0.09, 0, 2 * kPi);
+    cairo_arc(cr, 0.18, -0.02, 0.09, 0, 2 * std::numbers::pi);
     setRgba(cr, rgb255(90, 25, 120), 0.85);
     cairo_fill(cr);
     softGlow(cr, -0.4, -0.45, 0.25, rgb255(255, 255, 255), 0.8);
@@ -243,13 +242,13 @@ void paintLife(cairo_t* cr) {
 // little shorter), the sides pulled in to `inner`.
 void fourPointStar(cairo_t* cr, double tip, double inner) {
     for (int i = 0; i < 4; ++i) {
-        double a = i * kPi / 2 - kPi / 2;
+        double a = i * std::numbers::pi / 2 - std::numbers::pi / 2;
         double r = (i % 2 == 0) ? tip : tip * 0.82;
         double x = r * std::cos(a), y = r * std::sin(a);
         if (i == 0) cairo_move_to(cr, x, y);
-        double nextA = a + kPi / 2;
+        double nextA = a + std::numbers::pi / 2;
         double nextR = (i % 2 == 0) ? tip * 0.82 : tip;
-        double mid = a + kPi / 4;
+        double mid = a + std::numbers::pi / 4;
         cairo_curve_to(cr, inner * std::cos(mid - 0.35), inner * std::sin(mid - 0.35),
                        inner * std::cos(mid + 0.35), inner * std::sin(mid + 0.35),
                        nextR * std::cos(nextA), nextR * std::sin(nextA));
@@ -267,7 +266,7 @@ void paintTwinkle(cairo_t* cr) {
     const Rgb ink = rgb255(25, 80, 110);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);  // a mitred tip would overshoot the radius
     cairo_save(cr);
-    cairo_rotate(cr, kPi / 4);
+    cairo_rotate(cr, std::numbers::pi / 4);
     fourPointStar(cr, 0.6, 0.2);
     cairo_restore(cr);
     setRgba(cr, rgb255(225, 240, 255), 1.0);
@@ -291,7 +290,7 @@ void paintDream(cairo_t* cr) {
     softGlow(cr, 0, 0, 0.55, rgb255(255, 240, 160), 0.9);
     // The rays stand 45 degrees away from the large twinkle, so it never cuts one.
     cairo_save(cr);
-    cairo_rotate(cr, twinkleAngle + kPi / 4);
+    cairo_rotate(cr, twinkleAngle + std::numbers::pi / 4);
     fourPointStar(cr, 0.98, 0.3);
     setRadial3(cr, 0, 0, 0, 0, 0.9, rgb255(255, 255, 240), 1.0, rgb255(255, 215, 90), 1.0,
                rgb255(240, 150, 30), 0.97);
@@ -300,7 +299,7 @@ void paintDream(cairo_t* cr) {
     setRgba(cr, rgb255(200, 110, 20), 0.8);
     cairo_stroke(cr);
     cairo_restore(cr);
-    cairo_arc(cr, 0, 0, 0.3, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 0.3, 0, 2 * std::numbers::pi);
     setRadial3(cr, -0.08, -0.1, 0, 0, 0.3, rgb255(255, 255, 255), 1.0, rgb255(255, 248, 200), 1.0,
                rgb255(255, 205, 80), 1.0);
     cairo_fill_preserve(cr);
@@ -330,7 +329,7 @@ void paintDream(cairo_t* cr) {
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
     cairo_set_source(cr, clearing);
-    cairo_arc(cr, 0, 0, 2.0, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 2.0, 0, 2 * std::numbers::pi);
     cairo_fill(cr);
     cairo_restore(cr);
     cairo_pattern_destroy(clearing);
@@ -358,7 +357,7 @@ void paintClover(cairo_t* cr) {
     cairo_stroke(cr);
     for (int i = 0; i < 4; ++i) {
         cairo_save(cr);
-        cairo_rotate(cr, kPi / 4 + i * kPi / 2);
+        cairo_rotate(cr, std::numbers::pi / 4 + i * std::numbers::pi / 2);
         cairo_scale(cr, 1.12, 1.12);
         heartLeaf(cr);
         setLinear(cr, 0, 0, 0, 0.85, rgb255(60, 150, 60), 0.97, rgb255(130, 210, 90), 0.97);
@@ -393,7 +392,7 @@ void paintMenuCursor(Sheet& sheet) {
     Rgb ink = inkTexel(rgb255(40, 70, 120));
     for (int i = 0; i < 5; ++i) {
         cairo_save(cr);
-        cairo_rotate(cr, i * 2 * kPi / 5);
+        cairo_rotate(cr, i * 2 * std::numbers::pi / 5);
         cairo_move_to(cr, 0, -0.25);
         cairo_curve_to(cr, 0.3, -0.5, 0.25, -0.85, 0, -0.95);
         cairo_curve_to(cr, -0.25, -0.85, -0.3, -0.5, 0, -0.25);
@@ -404,7 +403,7 @@ void paintMenuCursor(Sheet& sheet) {
         setRgba(cr, ink, 0.5);
         cairo_stroke(cr);
     }
-    cairo_arc(cr, 0, 0, 0.16, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 0.16, 0, 2 * std::numbers::pi);
     setRgba(cr, inkTexel(rgb255(200, 70, 60)), 0.9);
     cairo_fill(cr);
     endCell(cr);
@@ -423,10 +422,10 @@ void paintMiniMapFrame(Sheet& sheet) {
     cairo_clip(cr);
     auto rounded = [cr](double x, double y, double w, double h, double r) {
         cairo_new_sub_path(cr);
-        cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-        cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-        cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-        cairo_arc(cr, x + r, y + r, r, kPi, 1.5 * kPi);
+        cairo_arc(cr, x + w - r, y + r, r, -std::numbers::pi / 2, 0);
+        cairo_arc(cr, x + w - r, y + h - r, r, 0, std::numbers::pi / 2);
+        cairo_arc(cr, x + r, y + h - r, r, std::numbers::pi / 2, std::numbers::pi);
+        cairo_arc(cr, x + r, y + r, r, std::numbers::pi, 1.5 * std::numbers::pi);
         cairo_close_path(cr);
     };
     rounded(701, 191, 62, 46, 5);
@@ -484,7 +483,7 @@ void paintWaveRing(Sheet& sheet) {
 
 }  // namespace
 
-bool writeObjectSheets(const std::string& imgDir) {
+bool writeElementSheets(const std::string& imgDir) {
     Sheet colour = createSheet(1024, 1024);
     Sheet glow = createSheet(1024, 1024);
     fillOpaqueBlack(glow.cr, 0, 0, 1024, 1024);
