@@ -126,7 +126,11 @@ void applyGlobalKeys(App& app) {
     InputDevice& in = app.input;
     // Alt+Enter is the display switch too, never a pause; paused, it does nothing, and its
     // Enter is used up so that letting go of Alt first does not resume the play.
-    const bool altHeld = keyDown(in, platform::DIK_LMENU) || keyDown(in, platform::DIK_RMENU);
+    // A quick chord can let go of Alt before the reading that sees Enter, so Alt down at the
+    // reading before counts as held too.
+    const bool altDown = keyDown(in, platform::DIK_LMENU) || keyDown(in, platform::DIK_RMENU);
+    const bool altHeld = altDown || app.altDownBefore;
+    app.altDownBefore = altDown;
     const bool altEnter = altHeld && keyPressed(in, platform::DIK_RETURN) && !app.paused;
     if (!altHeld && keyPressed(in, platform::DIK_RETURN)) app.paused = !app.paused;
     if (keyPressed(in, platform::DIK_ESCAPE)) app.quitRequested = true;

@@ -36,6 +36,7 @@ struct App {
     int32_t lastSleep = 0;              // ms slept at the end of the previous frame
     bool zoomOutLock = false;
     bool paused = false;                // the scene is not called
+    bool altDownBefore = false;         // an Alt key was down at the reading before this one
     bool inverted = false;              // the whole picture in inverted colours
     int32_t skipCounter = 0;            // frames of frame skipping still to come
     bool quitRequested = false;         // the loop ends after this frame

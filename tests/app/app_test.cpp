@@ -220,6 +220,18 @@ TEST_F(DisplaySwitchTest, PauseAndF1TogetherNeverLeaveTheTitleNamingAnotherSize)
     EXPECT_EQ(title(), "Mossbloom --- 800 × 600");
 }
 
+TEST_F(FrameLoopTest, AQuickAltEnterWhoseAltIsGoneByTheEnterReadingStillSwitches) {
+    // A chord sent at once can be split by a reading: Alt seen down, then Enter seen with Alt up.
+    frameWithKeys({DIK_LMENU});
+    frameWithKeys({DIK_RETURN});
+    EXPECT_FALSE(app->paused);
+    EXPECT_TRUE(hl::windowRecord().fullscreen);
+    frameWithKeys({});
+    // Enter a reading later than that is Enter alone again.
+    frameWithKeys({DIK_RETURN});
+    EXPECT_TRUE(app->paused);
+}
+
 TEST_F(FrameLoopTest, AltEnterSwitchesTheDisplayAsF1DoesAndNeverPauses) {
     for (int alt : {DIK_LMENU, DIK_RMENU}) {
         frameWithKeys({alt, DIK_RETURN});
