@@ -168,7 +168,7 @@ void drawDebugOverlay(App& app) {
 
 void runFrame(App& app) {
     updateFpsWindow(app);
-    if (readFrameInput(app)) {
+    if (readInputForFrame(app)) {
         applyGlobalKeys(app);
         GraphicsDevice& d = app.renderer.drawing.device;
         beginScene(d);
@@ -184,6 +184,7 @@ void runFrame(App& app) {
         if (app.inverted) drawRect(d, 5, 0.0f, 0.0f, 640, 480, 255, 255, 255, true);
         endScene(d);
         presentFrame(d);
+        endInputFrame(app);
     }
     paceFrame(app);
 }

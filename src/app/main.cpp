@@ -19,6 +19,7 @@ namespace {
 
 // Built once; it holds fixed pools far too large for the stack.
 App gApp;
+Replay gShownReplay;
 
 bool enterExecutableFolder() {
     char path[PATH_MAX];
@@ -43,7 +44,10 @@ bool pumpEvents() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // Read before the working folder changes, so that relative paths name what the player meant.
+    GameOptions options;
+    if (const int code = readGameOptions(argc, argv, options, gShownReplay); code >= 0) return code;
     if (!enterExecutableFolder()) {
         char text[256];
         std::snprintf(text, sizeof(text), "The game's folder cannot be opened: %s", std::strerror(errno));
@@ -59,10 +63,12 @@ int main() {
         return 1;
     }
     constructApp(gApp);
+    applyGameOptions(gApp, options, gShownReplay);
     while (pumpEvents()) {
         runFrame(gApp);
         if (gApp.quitRequested) break;
     }
+    endPlayAtExit(gApp);
     // The sounds, textures and input go before the window they belong to.
     destroyApp(gApp);
     unregisterWindowClass();

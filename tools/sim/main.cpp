@@ -1,10 +1,10 @@
 // mossbloom-sim: whole plays without a window or a sound device. Each frame is the game's own play
 // frame (readFrameInput and playFrame, as the play scene runs them) on an App whose device draws
 // nothing (the HUD clock still takes its flicker from the effects generator, which shares its
-// words with the world's). Same arguments, same output.
+// words with the world's). Same arguments, same output. A replay runs the recorded play.
 //
 // The parts: options (the command line), script (the script reader and player), random_player,
-// and simulation (the frame and the result lines).
+// and simulation (the frame, the replay's run and the result lines).
 
 #include <cstdio>
 #include <memory>
@@ -17,19 +17,6 @@
 #include "simulation.h"
 #include "world/pool_check.h"
 
-namespace {
-
-PlayMode playModeOf(Mode mode) {
-    switch (mode) {
-        case Mode::clover: return PlayMode::clover;
-        case Mode::endless: return PlayMode::endless;
-        case Mode::normal: break;
-    }
-    return PlayMode::normal;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--help") {
@@ -39,6 +26,7 @@ int main(int argc, char** argv) {
     }
     Options options;
     if (const int code = parseArguments(argc, argv, options)) return code;
+    if (options.replay) return runReplay(options.replayPath.c_str(), options.checkPools);
 
     std::vector<ScriptLine> script;
     if (!options.randomPlayer) {
@@ -46,7 +34,7 @@ int main(int argc, char** argv) {
     }
 
     auto sim = std::make_unique<Simulation>();
-    setUp(*sim, options.seed, playModeOf(options.mode));
+    setUp(*sim, options.seed, options.mode);
     ScriptPlayer scripted;
     scripted.lines = &script;
     RandomPlayer random{PlayerRandom{options.seed ^ 0x5EEDC0FFEEull}, Aim{&sim->app.world, &sim->app.renderer.drawing}};

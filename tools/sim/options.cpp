@@ -2,12 +2,16 @@
 
 #include <cstdio>
 
+#include "app/frame_input.h"
+#include "app/replay_file.h"
+
 namespace {
 
 constexpr int64_t kMaxFrames = 1000000000;
 constexpr const char* kUsage =
     "usage: mossbloom-sim [--seed N] [--frames N] [--mode normal|clover|endless] "
-    "(--script FILE | --random-player) [--check-pools]\n";
+    "(--script FILE | --random-player) [--check-pools]\n"
+    "       mossbloom-sim --replay FILE [--check-pools]\n";
 
 }  // namespace
 
@@ -20,7 +24,7 @@ int usageError(const std::string& why) {
 void printUsage() { std::fputs(kUsage, stdout); }
 
 int parseArguments(int argc, char** argv, Options& o) {
-    bool sawScript = false;
+    bool sawScript = false, sawPlayOption = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--random-player") {
@@ -31,12 +35,16 @@ int parseArguments(int argc, char** argv, Options& o) {
             o.checkPools = true;
             continue;
         }
-        if (arg != "--seed" && arg != "--frames" && arg != "--mode" && arg != "--script") {
+        if (arg != "--seed" && arg != "--frames" && arg != "--mode" && arg != "--script" && arg != "--replay") {
             return usageError("unknown argument '" + arg + "'");
         }
         if (i + 1 >= argc) return usageError(arg + " needs a value");
         const std::string value = argv[++i];
-        if (arg == "--seed") {
+        sawPlayOption = sawPlayOption || arg != "--replay";
+        if (arg == "--replay") {
+            o.replay = true;
+            o.replayPath = value;
+        } else if (arg == "--seed") {
             if (!parseWhole<uint32_t>(value, o.seed, 0u, UINT32_MAX)) {
                 return usageError("--seed needs a whole number from 0 to 4294967295, got '" + value + "'");
             }
@@ -45,14 +53,20 @@ int parseArguments(int argc, char** argv, Options& o) {
                 return usageError("--frames needs a whole number from 0 to 1000000000, got '" + value + "'");
             }
         } else if (arg == "--mode") {
-            if (value == "normal") o.mode = Mode::normal;
-            else if (value == "clover") o.mode = Mode::clover;
-            else if (value == "endless") o.mode = Mode::endless;
-            else return usageError("--mode must be normal, clover or endless, got '" + value + "'");
+            if (!parsePlayMode(value, o.mode)) {
+                return usageError("--mode must be normal, clover or endless, got '" + value + "'");
+            }
         } else {
             o.scriptPath = value;
             sawScript = true;
         }
+    }
+    if (o.replay) {
+        // A replay brings its own start, mode and input.
+        if (sawPlayOption || o.randomPlayer) {
+            return usageError("--replay takes none of --seed, --frames, --mode, --script and --random-player");
+        }
+        return 0;
     }
     if (sawScript == o.randomPlayer) return usageError("give exactly one of --script FILE and --random-player");
     return 0;

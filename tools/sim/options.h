@@ -1,21 +1,22 @@
 #pragma once
 // The simulator's command line.
 
-#include <charconv>
 #include <cstdint>
 #include <string>
-#include <string_view>
+
+#include "app/play_frame.h"
 
 constexpr int kExitUsage = 2;
-
-enum class Mode { normal, clover, endless };
+constexpr int kExitReplayDiffers = 3;
 
 struct Options {
     uint32_t seed = 1;
     int64_t frames = 1800;
-    Mode mode = Mode::normal;
+    PlayMode mode = PlayMode::normal;
     std::string scriptPath;
     bool randomPlayer = false;
+    bool replay = false;        // run a replay instead of a script or the random player
+    std::string replayPath;
     bool checkPools = false;    // both pools checked whole after every frame
 };
 
@@ -25,14 +26,3 @@ void printUsage();
 
 // Returns 0 when the arguments are good, else the exit code after the message.
 int parseArguments(int argc, char** argv, Options& o);
-
-// A whole number from lo to hi, nothing else in the text.
-template <typename T>
-bool parseWhole(std::string_view text, T& value, T lo, T hi) {
-    T parsed{};
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, parsed);
-    if (ec != std::errc() || ptr != end || parsed < lo || parsed > hi) return false;
-    value = parsed;
-    return true;
-}

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "frame_input.h"
+#include "app/frame_input.h"
 
 struct World;
 struct DrawContext;

@@ -5,12 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "frame_input.h"
+#include "app/frame_input.h"
 
-struct ScriptLine {
-    int frames;
-    FrameInput input;
-};
+using ScriptLine = FrameLine;
 
 // Reads the whole script before anything runs; a bad line ends the program with its number.
 // Returns 0, or the exit code after the message.

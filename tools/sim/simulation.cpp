@@ -1,8 +1,12 @@
 #include "simulation.h"
 
 #include <cstdio>
+#include <string>
 
+#include "app/replay_state.h"
+#include "options.h"
 #include "platform/headless/headless.h"
+#include "world/pool_check.h"
 #include "world/world.h"
 
 namespace {
@@ -13,27 +17,15 @@ void feedInput(const FrameInput& in) {
     hl::setCursor(in.x, in.y);
     hl::setMouseButton(0, in.left);
     hl::setMouseButton(1, in.right);
-    for (const KeyName& key : kKeys) hl::setKeyDown(key.code, (in.keys & key.bit) != 0);
+    for (const PlayKey& key : kPlayKeys) hl::setKeyDown(key.code, (in.keys & key.bit) != 0);
 }
 
-const char* kindName(int kind) {
-    switch (kind) {
-        case aqua: return "aqua";
-        case leaf: return "leaf";
-        case flare: return "flare";
-        case soil: return "soil";
-        case metal: return "metal";
-        case life: return "life";
-        case dream: return "dream";
-        case aquaFlower: return "aquaFlower";
-        case leafFlower: return "leafFlower";
-        case flareFlower: return "flareFlower";
-        case soilFlower: return "soilFlower";
-        case metalFlower: return "metalFlower";
-        case sprout: return "sprout";
-        case bud: return "bud";
-        default: return nullptr;
-    }
+// A fault of either pool after frame; 0 when there is none, else the exit code after the message.
+int poolFault(const Simulation& s, int64_t frame) {
+    const char* fault = worldPoolFault(s.app.world);
+    if (fault == nullptr) return 0;
+    std::fprintf(stderr, "mossbloom-sim: frame %lld: %s\n", static_cast<long long>(frame), fault);
+    return 1;
 }
 
 }  // namespace
@@ -53,21 +45,44 @@ void runFrame(Simulation& s, const FrameInput& in) {
 }
 
 void report(const Simulation& s) {
-    const World& w = s.app.world;
     std::printf("frames: %lld\n", static_cast<long long>(s.framesRun));
     std::printf("plays: %d\n", s.plays);
-    std::printf("score: %d\n", w.score);
-    std::printf("score carry: %d\n", w.scoreCarry);
-    std::printf("time left: %d\n", w.timeLeftMs);
-    std::printf("objects: %d\n", w.objects.count);
-    int perKind[16] = {};
-    for (const WorldObject* o = w.objects.head->next; o->active; o = o->next) {
-        if (o->kind >= 0 && o->kind < 16) perKind[o->kind] += 1;
+    char lines[2048];
+    TextBuffer text{lines, sizeof lines};
+    formatResultLines(text, resultOf(s.app.world, s.framesRun));
+    std::fputs(lines, stdout);
+}
+
+int runReplay(const char* path, bool checkPools) {
+    auto replay = std::make_unique<Replay>();
+    ReplayError error;
+    if (!readReplayFile(path, *replay, error)) {
+        if (error.line == 0) return usageError(error.why);
+        std::fprintf(stderr, "mossbloom-sim: %s:%d: %s\n", path, error.line, error.why.c_str());
+        return kExitUsage;
     }
-    for (int kind = 0; kind < 16; ++kind) {
-        if (const char* name = kindName(kind)) std::printf("%s: %d\n", name, perKind[kind]);
+    auto sim = std::make_unique<Simulation>();
+    constructAppWithoutDevices(sim->app, 0);
+    beginPlayFrom(sim->app, replay->start);
+    sim->mode = replay->start.mode;
+    // The play's frames, as the game ran them, up to its end.
+    ReplayPosition at;
+    bool ended = false;
+    while (!ended && readNextReplayedFrame(sim->app, *replay, at)) {
+        if (sim->app.sceneFrame == 0) sim->plays += 1;
+        ended = playFrame(sim->app);
+        sim->framesRun += 1;
+        if (checkPools) {
+            if (const int code = poolFault(*sim, sim->framesRun)) return code;
+        }
     }
-    std::printf("seeds: %d\n", w.seeds.count);
-    std::printf("dreams collected: %d\n", w.dreamsCollected);
-    std::printf("digest: %016llx\n", static_cast<unsigned long long>(worldDigest(w)));
+    report(*sim);
+    if (replay->partial) std::printf("partial: yes\n");
+    std::string difference;
+    if (replay->hasResult && firstDifference(replay->result, resultOf(sim->app.world, sim->framesRun), difference)) {
+        std::fprintf(stderr, "mossbloom-sim: %s: the replay does not end as it was recorded: %s\n", path,
+                     difference.c_str());
+        return kExitReplayDiffers;
+    }
+    return 0;
 }
