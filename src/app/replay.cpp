@@ -95,7 +95,7 @@ void applyGameOptions(App& app, const GameOptions& options, Replay& shown) {
     }
 }
 
-bool readInputForFrame(App& app) { return app.replay.showing ? readGlobalKeys(app) : readFrameInput(app); }
+bool readInputForFrame(App& app) { return app.replay.showing ? readInputBesideReplay(app) : readFrameInput(app); }
 
 bool playSceneFrame(App& app) {
     ReplaySession& s = app.replay;

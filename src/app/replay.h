@@ -37,8 +37,8 @@ int readGameOptions(int argc, char** argv, GameOptions& options, Replay& shown);
 // Makes the record folder ready and puts the replay to show after the loading picture.
 void applyGameOptions(App& app, const GameOptions& options, Replay& shown);
 
-// Reads the frame's input: from the devices, or while a replay is shown the global keys alone
-// (its play takes the mouse and the play keys from the file). False when the keyboard cannot be read.
+// Reads the frame's input from the devices; while a replay is shown, its play takes the mouse and
+// the play keys from the file instead. False when the keyboard cannot be read.
 bool readInputForFrame(App& app);
 // The play scene's frame: the recording or the shown replay around playFrame. True when the
 // play is over (its end shown, or the shown replay's frames run out).

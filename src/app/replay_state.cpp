@@ -167,7 +167,7 @@ bool readNextReplayedFrame(App& app, const Replay& replay, ReplayPosition& at) {
 
 bool replayFramesLeft(const Replay& replay, const ReplayPosition& at) { return at.step < replay.steps.size(); }
 
-bool readGlobalKeys(App& app) {
+bool readInputBesideReplay(App& app) {
     InputDevice& in = app.input;
     uint8_t state[kPlayKeyCount], edge[kPlayKeyCount];
     int32_t held[kPlayKeyCount];
@@ -184,7 +184,11 @@ bool readGlobalKeys(App& app) {
         in.keyEdge[code] = edge[k];
         in.keyHeldFrames[code] = held[k];
     }
-    return read;
+    if (!read) return false;
+    // A scene other than the play (the title after 1) sees the player's own mouse.
+    pollMouse(in);
+    updateCursorPosition(in);
+    return true;
 }
 
 PlayResult resultOf(const World& w, int64_t frames) {

@@ -35,8 +35,10 @@ struct ReplayPosition {
 bool readNextReplayedFrame(App& app, const Replay& replay, ReplayPosition& position);
 bool replayFramesLeft(const Replay& replay, const ReplayPosition& position);
 
-// Reads the keyboard for the global keys only: the play keys keep the state a replay gave them.
-bool readGlobalKeys(App& app);
+// Reads the keyboard and the mouse for all but the shown play: the play keys keep the state the
+// replay gave them and the world's cursor stays where the replay put it. False when the keyboard
+// cannot be read.
+bool readInputBesideReplay(App& app);
 
 // The play's result after frames frames.
 PlayResult resultOf(const World& world, int64_t frames);
