@@ -281,7 +281,13 @@ bool readHeader(Reading& in, Replay& replay) {
         return fail(in, "the mode must be normal, clover or endless, got '" + std::string(v.substr(0, 40)) + "'");
     }
     if (!takeField(in, "recorded", v)) return false;
-    replay.recorded = std::string(v.substr(0, 40));
+    // Free text of at most 40 bytes, as it is shown: no control characters.
+    for (const char c : v) {
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f) {
+            return fail(in, "the recording's date must be plain text");
+        }
+    }
+    replay.recorded = std::string(trimmed(v.substr(0, 40)));
 
     std::vector<std::string_view> w;
     auto field = [&](const char* name, size_t count) {
@@ -568,6 +574,18 @@ void formatResultLines(TextBuffer& text, const PlayResult& r) {
 void formatReplayFooter(TextBuffer& text, const PlayResult& result) {
     appendText(text, "frames: %lld\n", static_cast<long long>(result.frames));
     formatResultLines(text, result);
+}
+
+void formatReplay(TextBuffer& text, const Replay& replay) {
+    formatReplayHeader(text, replay.start, replay.recorded.c_str(), replay.partial);
+    for (const ReplayStep& step : replay.steps) {
+        if (step.carry >= 0) formatResumeLine(text, replay.carries[static_cast<size_t>(step.carry)]);
+        const size_t length = formatFrameLine(text.data + text.length, text.capacity - text.length,
+                                              FrameLine{step.frames, step.input});
+        if (length == 0) text.overflowed = true;
+        text.length += length;
+    }
+    if (replay.hasResult) formatReplayFooter(text, replay.result);
 }
 
 bool firstDifference(const PlayResult& recorded, const PlayResult& replayed, std::string& what) {

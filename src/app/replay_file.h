@@ -148,6 +148,8 @@ void formatResumeLine(TextBuffer& text, const InputCarry& carry);
 // The result lines from "score:" to "digest:" (the footer puts "frames:" before them).
 void formatResultLines(TextBuffer& text, const PlayResult& result);
 void formatReplayFooter(TextBuffer& text, const PlayResult& result);
+// A whole replay as read: header, steps with their resume lines, and the result if it has one.
+void formatReplay(TextBuffer& text, const Replay& replay);
 
 // Describes the first field in which two results differ ("score: recorded 120, replayed 96");
 // false when they are the same.

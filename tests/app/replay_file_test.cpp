@@ -123,16 +123,10 @@ int lineOf(const std::string& text, const std::string& beginning) {
     return -1;
 }
 
-// A read replay written again, step by step, as the recorder writes one.
 std::string written(const Replay& replay) {
     static char buffer[1 << 16];
     TextBuffer t{buffer, sizeof buffer};
-    formatReplayHeader(t, replay.start, replay.recorded.c_str(), replay.partial);
-    for (const ReplayStep& step : replay.steps) {
-        if (step.carry >= 0) formatResumeLine(t, replay.carries[static_cast<size_t>(step.carry)]);
-        t.length += formatFrameLine(t.data + t.length, t.capacity - t.length, FrameLine{step.frames, step.input});
-    }
-    if (replay.hasResult) formatReplayFooter(t, replay.result);
+    formatReplay(t, replay);
     return std::string(buffer, t.length);
 }
 
@@ -228,6 +222,7 @@ TEST(ReplayFile, DamageIsRefusedWithItsLineAndWhatIsWrong) {
         {withLine(2, "partial: maybe"), 2, "partial must be yes or no"},
         {withLine(3, "mode: hard"), 3, "the mode must be normal, clover or endless"},
         {withLine(3, "zoom: 1 1"), 3, "expected 'mode:', got 'zoom: 1 1'"},
+        {withLine(4, "recorded: 2026-11-01\x01\x02"), 4, "the recording's date must be plain text"},
         {withLine(5, "generator words: 1 2"), 5, "generator words takes 3 value(s), got 2"},
         {withLine(6, "world generator: 4294967296"), 6, "the world generator must be a whole number from 0 to 4294967295"},
         {withLine(8, "time left: -1"), 8, "the time left must be"},
