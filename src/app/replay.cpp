@@ -1,7 +1,6 @@
 #include "app/replay.h"
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string_view>
 
@@ -66,7 +65,6 @@ int readGameOptions(int argc, char** argv, GameOptions& options, Replay& shown) 
         const std::string_view arg = argv[i];
         if (arg == "--help") {
             std::fputs(kUsage, stdout);
-            options.help = true;
             return 0;
         }
         if (arg != "--record" && arg != "--replay") return badOption("unknown argument '" + std::string(arg) + "'");

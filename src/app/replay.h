@@ -28,7 +28,6 @@ struct ReplaySession {
 struct GameOptions {
     std::string recordFolder;           // absolute
     bool showReplay = false;
-    bool help = false;
 };
 
 // Reads the options and the replay to show (before the game changes its working folder);

@@ -26,8 +26,10 @@ void capturePool(const ObjectPool& pool, PoolStart& p) {
 // The chain in the start's order, every record free with only its leftover fields, the walk
 // where it stopped. A play's reset then frees the records in that order.
 void applyPool(ObjectPool& pool, const PoolStart& p) {
+    // A start read from a file names every record of the pool once; anything else would break the chain.
+    if (p.records != pool.capacity + 1) return;
     WorldObject* previous = pool.head;
-    for (int32_t i = 0; i < p.records && i <= pool.capacity; ++i) {
+    for (int32_t i = 0; i < p.records; ++i) {
         WorldObject* r = recordBySerial(pool, p.order[i]);
         const int32_t serial = r->serial;
         *r = WorldObject{};
