@@ -174,7 +174,7 @@ void drawDebugOverlay(App& app) {
 
 void runFrame(App& app) {
     updateFpsWindow(app);
-    if (readFrameInput(app)) {
+    if (readInputForFrame(app)) {
         applyGlobalKeys(app);
         GraphicsDevice& d = app.renderer.drawing.device;
         beginScene(d);
@@ -190,6 +190,7 @@ void runFrame(App& app) {
         if (app.inverted) drawRect(d, BlendMode::Invert, 0.0f, 0.0f, 640, 480, {255, 255, 255}, true);
         endScene(d);
         presentFrame(d);
+        endInputFrame(app);
     }
     paceFrame(app);
 }

@@ -6,7 +6,9 @@
 #include <cstdint>
 
 #include "app/menu_buttons.h"
+#include "app/play_frame.h"
 #include "app/renderer.h"
+#include "app/replay.h"
 #include "app/scenes.h"
 #include "input/input_device.h"
 #include "sound/sound_system.h"
@@ -35,6 +37,7 @@ struct App {
     uint32_t fpsWindowStart = 0;        // ms
     int32_t lastSleep = 0;              // ms slept at the end of the previous frame
     bool zoomOutLock = false;
+    PlayMode playMode = PlayMode::normal;   // of the play started last
     bool paused = false;                // the scene is not called
     bool altDownBefore = false;         // an Alt key was down at the reading before this one
     bool inverted = false;              // the whole picture in inverted colours
@@ -44,6 +47,7 @@ struct App {
     // with none the boot scene stays on the loading picture).
     Scene titleScene = sceneTitle;
     int32_t overlayPeak = 0;            // the load meter's falling peak
+    ReplaySession replay;               // the end of each play, its recording, a replay shown
 
     App() = default;
     App(const App&) = delete;

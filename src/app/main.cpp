@@ -14,6 +14,7 @@ namespace {
 
 // Built once; it holds fixed pools far too large for the stack.
 App gApp;
+Replay gShownReplay;
 
 // Drains the waiting events; false once one of them ends the program.
 bool pumpEvents() {
@@ -26,7 +27,10 @@ bool pumpEvents() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // Read before the working folder changes, so that relative paths name what the player meant.
+    GameOptions options;
+    if (const int code = readGameOptions(argc, argv, options, gShownReplay); code >= 0) return code;
     if (!platform::enterExecutableFolder()) {
         char text[512];
         std::snprintf(text, sizeof(text), "The game's folder cannot be opened: %s", platform::executableFolderFailure());
@@ -42,10 +46,12 @@ int main() {
         return 1;
     }
     constructApp(gApp);
+    applyGameOptions(gApp, options, gShownReplay);
     while (pumpEvents()) {
         runFrame(gApp);
         if (gApp.quitRequested) break;
     }
+    endPlayAtExit(gApp);
     // The sounds, textures and input go before the window they belong to.
     destroyApp(gApp);
     stopWindowSystem();

@@ -36,6 +36,7 @@ bool readFrameInput(App& app) {
 
 void startPlay(App& app, PlayMode mode) {
     World& w = app.world;
+    app.playMode = mode;
     w.cloversCollectable = mode != PlayMode::normal;
     w.unlimitedTime = mode == PlayMode::endless;
     // The endless play keeps the last time; its clock holds it.

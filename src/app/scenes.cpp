@@ -154,7 +154,7 @@ void sceneExit(App& app) {
 }
 
 void scenePlay(App& app) {
-    if (playFrame(app)) switchScene(app, sceneTitle);
+    if (playSceneFrame(app)) switchScene(app, sceneTitle);
 }
 
 void clearToWhite(GraphicsDevice& d) { drawRect(d, BlendMode::Alpha, 0.0f, 0.0f, 640, 480, {255, 255, 255}, true); }

@@ -34,26 +34,34 @@ bool pollKeyboard(InputDevice& input) {
     uint8_t reading[kKeyCount] = {};
     // A failed read leaves the state, the edges and the held counts exactly as they were.
     if (!platform::readKeyboard(reading)) return false;
-    std::memcpy(input.keyState, reading, sizeof reading);
-    for (int key = 0; key < kKeyCount; ++key) {
-        if ((input.keyState[key] & kDownBit) == 0) {
-            input.keyEdge[key] = kKeyUp;
-            input.keyHeldFrames[key] = 0;
-        } else {
-            if (input.keyEdge[key] == kKeyUp) input.keyEdge[key] = kKeyPressedUnread;
-            input.keyHeldFrames[key] += 1;
-        }
-    }
+    for (int key = 0; key < kKeyCount; ++key) takeKeyReading(input, key, (reading[key] & kDownBit) != 0);
     return true;
+}
+
+void takeKeyReading(InputDevice& input, int key, bool down) {
+    if (!validKey(key)) return;
+    input.keyState[key] = down ? kDownBit : 0;
+    if (!down) {
+        input.keyEdge[key] = kKeyUp;
+        input.keyHeldFrames[key] = 0;
+    } else {
+        if (input.keyEdge[key] == kKeyUp) input.keyEdge[key] = kKeyPressedUnread;
+        input.keyHeldFrames[key] += 1;
+    }
 }
 
 void pollMouse(InputDevice& input) {
     platform::MouseReading reading;
-    if (platform::readMouse(reading)) {
-        input.mouseState.dx = reading.dx;
-        input.mouseState.dy = reading.dy;
-        input.mouseState.wheel = reading.wheel;
-        std::memcpy(input.mouseState.buttons, reading.buttons, sizeof reading.buttons);
+    const bool read = platform::readMouse(reading);
+    takeMouseReading(input, read ? &reading : nullptr);
+}
+
+void takeMouseReading(InputDevice& input, const platform::MouseReading* reading) {
+    if (reading != nullptr) {
+        input.mouseState.dx = reading->dx;
+        input.mouseState.dy = reading->dy;
+        input.mouseState.wheel = reading->wheel;
+        std::memcpy(input.mouseState.buttons, reading->buttons, sizeof reading->buttons);
     }
     for (int button = 0; button < 2; ++button) {
         if (!mouseButtonDown(input, button)) input.clickLatch[button] = false;

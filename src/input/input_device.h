@@ -3,6 +3,8 @@
 // count their frames for auto-repeat, and a left click is reported once per press.
 #include <cstdint>
 
+#include "platform/keys.h"
+
 constexpr int kKeyCount = 256;
 
 // keyEdge values.
@@ -31,6 +33,12 @@ void constructInputDevice(InputDevice& input);
 bool initInput(InputDevice& input);        // fatal on failure
 bool pollKeyboard(InputDevice& input);     // false while the keyboard cannot be read
 void pollMouse(InputDevice& input);
+// One key of a keyboard reading, as pollKeyboard takes each: its state, its press edge and its
+// held count.
+void takeKeyReading(InputDevice& input, int key, bool down);
+// A mouse reading as pollMouse takes it (nullptr: the mouse could not be read); a released
+// button's click latch clears either way.
+void takeMouseReading(InputDevice& input, const platform::MouseReading* reading);
 void updateCursorPosition(InputDevice& input);
 bool keyDown(const InputDevice& input, int key);
 bool keyPressed(InputDevice& input, int key);

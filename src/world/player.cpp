@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kStrokeMax = 200;
 constexpr int kSprayStrokeCost = 100;
 constexpr int kSprayStartMs = 500;
 constexpr int kComboFrames = 90;

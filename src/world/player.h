@@ -7,6 +7,9 @@ struct World;
 
 enum class RingPush { attract, repel };
 
+// The stroke energy the moving cursor gathers at most.
+constexpr int kStrokeMax = 200;
+
 // Maps the mouse into the field and gathers stroke energy. Called every frame of every scene.
 void updateCursor(World& world, float zoom, float zoomBlend);
 void updateView(World& world, float zoom);

@@ -42,8 +42,9 @@ find_window() {
   [[ -n $window ]]
 }
 
+game_args=()                              # options start_game gives the game
 start_game() {  # path/to/mossbloom [folder to start it in, $work by default]
-  (cd "${2:-$work}" && SDL_AUDIODRIVER=$audio_driver exec "$1" >"$work/stdout" 2>"$work/stderr") &
+  (cd "${2:-$work}" && SDL_AUDIODRIVER=$audio_driver exec "$1" "${game_args[@]}" >"$work/stdout" 2>"$work/stderr") &
   pid=$!
   wait_for "window named Mossbloom" find_window
   xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
@@ -139,6 +140,26 @@ hold_key() {
     sleep 0.12
     xdotool keyup "$k"
   done
+}
+
+# Moves the pointer in strokes over the field, in a loop of its own, until stop_strokes: along
+# x from x0 in steps of dx (wrapping after nx), along y from y0 in steps of dy (after ny).
+mover=
+start_strokes() {  # [x0 y0 dx dy nx ny]
+  local x0=${1:-120} y0=${2:-120} dx=${3:-9} dy=${4:-30} nx=${5:-45} ny=${6:-7}
+  (
+    for ((stroke = 1; ; stroke++)); do
+      point $((x0 + (stroke % nx) * dx)) $((y0 + (stroke % ny) * dy))
+      sleep 0.04
+    done
+  ) &
+  mover=$!
+}
+stop_strokes() {
+  [[ -n $mover ]] || return 0
+  kill "$mover" 2>/dev/null
+  wait "$mover" 2>/dev/null
+  mover=
 }
 
 # Succeeds quietly when the awk condition over $v holds.

@@ -9,9 +9,8 @@ work=$(mktemp -d)
 shots=${2:-$work/shots}
 mkdir -p "$shots"
 source "$(dirname "$0")/game_driver.sh"
-mover=
 cleanup() {
-  [[ -n $mover ]] && kill "$mover" 2>/dev/null
+  stop_strokes
   stop_game
   rm -rf "$work"
 }
@@ -70,17 +69,9 @@ sprayed() {
 }
 point 150 150
 xdotool mousedown 1
-(
-  for ((stroke = 1; ; stroke++)); do
-    point $((150 + (stroke % 40) * 8)) $((150 + (stroke % 6) * 20))
-    sleep 0.04
-  done
-) &
-mover=$!
+start_strokes 150 150 8 20 40 6
 wait_for "drop of the water gauge and drops on the field while spraying" sprayed
-kill "$mover"
-wait "$mover" 2>/dev/null
-mover=
+stop_strokes
 xdotool mouseup 1
 echo "gauge before $gauge_before, after $(blue_share sprayed $gauge)"
 

@@ -1,5 +1,6 @@
 # Checks of mossbloom-sim run by CTest: -DCHECK=deterministic (SIM, SCRIPT, WORK),
-# -DCHECK=bad_input (SIM, WORK) or -DCHECK=recorded (SIM, SCRIPT, EXPECTED, RANDOM_EXPECTED).
+# -DCHECK=bad_input (SIM, WORK), -DCHECK=recorded (SIM, SCRIPT, EXPECTED, RANDOM_EXPECTED) or
+# -DCHECK=replay (SIM, REPLAY, WORK).
 
 function(run_sim out_var err_var code_var)
   execute_process(COMMAND ${SIM} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE code)
@@ -80,6 +81,49 @@ elseif(CHECK STREQUAL "recorded")
   file(READ ${RANDOM_EXPECTED} random_expected)
   if(NOT code2 EQUAL 0 OR NOT random STREQUAL random_expected)
     message(FATAL_ERROR "the random player's play changed (exit ${code2}):\n${random}\nrecorded:\n${random_expected}${err2}")
+  endif()
+elseif(CHECK STREQUAL "replay")
+  # The recorded play ends as it did in the game.
+  run_sim(out err code --replay ${REPLAY})
+  file(STRINGS ${REPLAY} recorded_digest REGEX "^digest: ")
+  if(NOT code EQUAL 0 OR NOT out MATCHES "\n${recorded_digest}\n$")
+    message(FATAL_ERROR "the recorded play did not replay to its ${recorded_digest} (exit ${code}):\n${out}${err}")
+  endif()
+  file(READ ${REPLAY} text)
+  # Another score in its result: exit code 3 and the first difference.
+  string(REGEX REPLACE "\nscore: ([0-9]+)\n" "\nscore: 1\\1\n" changed "${text}")
+  file(WRITE ${WORK}/changed.replay "${changed}")
+  run_sim(out err code --replay ${WORK}/changed.replay)
+  if(NOT code EQUAL 3 OR NOT err MATCHES "the replay does not end as it was recorded: score: recorded 1[0-9]+, replayed")
+    message(FATAL_ERROR "a changed result: expected exit code 3 and the score's difference, got ${code}: ${err}")
+  endif()
+  # One frame fewer in a line: the play ends elsewhere, and the frames no longer add up.
+  string(REGEX REPLACE "\nplay:\n([0-9]+) " "\nplay:\n1\\1 " longer "${text}")
+  file(WRITE ${WORK}/longer.replay "${longer}")
+  expect_refused("longer.replay:" --replay ${WORK}/longer.replay)
+  # Cut short in its frames, of another version, random bytes, a run of a billion frames.
+  string(FIND "${text}" "\nframes: " footer)
+  string(SUBSTRING "${text}" 0 ${footer} cut)
+  file(WRITE ${WORK}/cut.replay "${cut}\n")
+  expect_refused("cut.replay:" --replay ${WORK}/cut.replay)
+  expect_refused("the file is cut short: it ends before its result" --replay ${WORK}/cut.replay)
+  string(REPLACE "mossbloom replay: 1\n" "mossbloom replay: 7\n" version "${text}")
+  file(WRITE ${WORK}/version.replay "${version}")
+  expect_refused("version.replay:1: this replay is of format version 7; this game reads version 1" --replay ${WORK}/version.replay)
+  string(RANDOM LENGTH 3000 RANDOM_SEED 14 noise)
+  file(WRITE ${WORK}/noise.replay "${noise}")
+  expect_refused("noise.replay:1: not a Mossbloom replay" --replay ${WORK}/noise.replay)
+  string(REGEX REPLACE "\nplay:\n[0-9]+ " "\nplay:\n1000000000 " huge "${text}")
+  file(WRITE ${WORK}/huge.replay "${huge}")
+  expect_refused("the frame count must be a whole number from 1 to 1000000" --replay ${WORK}/huge.replay)
+  expect_refused("cannot open the replay" --replay ${WORK}/no_such.replay)
+  expect_refused("--replay takes none of" --replay ${REPLAY} --seed 3)
+  # Marked partial and without its result: it runs to its last frame and says so.
+  string(REPLACE "\npartial: no\n" "\npartial: yes\n" partial "${cut}\n")
+  file(WRITE ${WORK}/partial.replay "${partial}")
+  run_sim(out err code --replay ${WORK}/partial.replay)
+  if(NOT code EQUAL 0 OR NOT out MATCHES "\npartial: yes\n$")
+    message(FATAL_ERROR "a partial replay: expected exit code 0 and 'partial: yes', got ${code}:\n${out}${err}")
   endif()
 else()
   message(FATAL_ERROR "unknown CHECK '${CHECK}'")
