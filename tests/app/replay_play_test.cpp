@@ -58,8 +58,11 @@ protected:
         hl::setDrawRecording(false);
     }
 
+    // Each key is set straight to its state: let go and pressed again between two readings, a
+    // held key would read as let go once.
     void frame(const FrameInput& in, int extraKey = -1) {
-        hl::releaseAllKeys();
+        if (lastExtraKey >= 0 && lastExtraKey != extraKey) hl::setKeyDown(lastExtraKey, false);
+        lastExtraKey = extraKey;
         hl::setCursor(in.x, in.y);
         hl::setMouseButton(0, in.left);
         hl::setMouseButton(1, in.right);
@@ -69,6 +72,8 @@ protected:
     }
 
     void key(int code) { frame(FrameInput{}, code); }
+
+    int lastExtraKey = -1;
 
     void untilTitle() {
         for (int i = 0; i < 400 && app->scene != &sceneTitle; ++i) frame(FrameInput{});
