@@ -31,6 +31,7 @@
 #include "app/scenes.h"
 #include "app/hud.h"
 #include "bench_field.h"
+#include "bench_options.h"
 #include "platform/keys.h"
 #include "world/effects.h"
 #include "world/play_clock.h"
@@ -171,11 +172,32 @@ std::vector<platform::headless::DrawCall> recordHeavyFrame(App& app) {
     return draws;
 }
 
-double screensFilled(const std::vector<platform::headless::DrawCall>& draws) {
-    double filled = 0;
-    for (const platform::headless::DrawCall& d : draws)
-        if (d.kind == platform::headless::DrawKind::TriangleFan) filled += areaOnScreen(d.vertices, d.count);
-    return filled / (640.0 * 480.0);
+// An untextured quad of one opaque colour over the whole screen that replaces the picture: the
+// SDL platform clears the back buffer for it instead of blending.
+bool clearsTheScreen(const platform::headless::DrawCall& d) {
+    using platform::BlendFactor;
+    const platform::Vertex* q = d.vertices;
+    const bool replaces = (d.blend.source == BlendFactor::SrcAlpha && d.blend.destination == BlendFactor::InvSrcAlpha) ||
+                          (d.blend.source == BlendFactor::One && d.blend.destination == BlendFactor::Zero);
+    if (d.texture != platform::kNoTexture || d.count != 4 || !replaces || (q[0].colour >> 24) != 255) return false;
+    for (int i = 1; i < 4; ++i)
+        if (q[i].colour != q[0].colour) return false;
+    return q[0].x <= 0 && q[0].y <= 0 && q[2].x >= 640 && q[2].y >= 480 && q[0].x == q[3].x && q[1].x == q[2].x &&
+           q[0].y == q[1].y && q[2].y == q[3].y;
+}
+
+// Screens of pixels blended (cleared ones aside), and screens cleared.
+struct Fill {
+    double blended = 0, cleared = 0;
+};
+
+Fill screensFilled(const std::vector<platform::headless::DrawCall>& draws) {
+    Fill fill;
+    for (const platform::headless::DrawCall& d : draws) {
+        if (d.kind != platform::headless::DrawKind::TriangleFan) continue;
+        (clearsTheScreen(d) ? fill.cleared : fill.blended) += areaOnScreen(d.vertices, d.count) / (640.0 * 480.0);
+    }
+    return fill;
 }
 
 // How many draws one more frame makes, how often the drawing state (texture, blend, filter)
@@ -186,7 +208,7 @@ void countDraws(App& app, benchmark::State& state) {
     GraphicsDevice& d = app.renderer.drawing.device;
     const SpriteTrim trim = d.spriteTrim;
     d.spriteTrim = SpriteTrim::WholeCells;
-    const double wholeFill = screensFilled(recordHeavyFrame(app));
+    const Fill wholeFill = screensFilled(recordHeavyFrame(app));
     d.spriteTrim = trim;
     const std::vector<hl::DrawCall> draws = recordHeavyFrame(app);
     int changes = 0;
@@ -200,8 +222,10 @@ void countDraws(App& app, benchmark::State& state) {
     state.counters["draws"] = static_cast<double>(draws.size());
     state.counters["state_changes"] = changes;
     // Screens of blended pixels: what the rasteriser fills, whatever the game's own cost.
-    state.counters["fill_screens"] = screensFilled(draws);
-    state.counters["fill_screens_whole_cells"] = wholeFill;
+    const Fill fill = screensFilled(draws);
+    state.counters["fill_screens"] = fill.blended;
+    state.counters["fill_screens_whole_cells"] = wholeFill.blended;
+    state.counters["cleared_screens"] = fill.cleared;
 }
 #else
 std::vector<uint32_t> readFrame() {
@@ -407,26 +431,10 @@ int main(int argc, char** argv) {
     const char* saveFramePath = nullptr;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
-        constexpr const char kFramesOption[] = "--frames=";
-        constexpr const char kSaveOption[] = "--save-frames=";
-        constexpr const char kCompareOption[] = "--compare-frames=";
-        if (std::strncmp(argv[i], kFramesOption, sizeof kFramesOption - 1) == 0) {
-            iterations = std::atoi(argv[i] + sizeof kFramesOption - 1);
-            if (iterations <= 0) {
-                std::fprintf(stderr, "--frames needs a whole number above 0\n");
-                return 2;
-            }
-        } else if (std::strncmp(argv[i], kCompareOption, sizeof kCompareOption - 1) == 0) {
-            comparedFrames = std::atoi(argv[i] + sizeof kCompareOption - 1);
-            if (comparedFrames <= 0) {
-                std::fprintf(stderr, "--compare-frames needs a whole number above 0\n");
-                return 2;
-            }
-        } else if (std::strncmp(argv[i], kSaveOption, sizeof kSaveOption - 1) == 0) {
-            saveFramePath = argv[i] + sizeof kSaveOption - 1;
-        } else {
+        if (!countOption(argv[i], "--frames=", iterations) && !countOption(argv[i], "--compare-frames=", comparedFrames) &&
+            !textOption(argv[i], "--save-frames=", saveFramePath))
             argv[kept++] = argv[i];
-        }
+        if (iterations < 0 || comparedFrames < 0) return 2;
     }
     argc = kept;
     if (saveFramePath || comparedFrames > 0) {
@@ -446,9 +454,5 @@ int main(int argc, char** argv) {
 #endif
     }
     registerBenchmarks(iterations);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }
