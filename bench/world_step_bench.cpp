@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "bench_field.h"
+#include "bench_options.h"
 #include "input/input_device.h"
 #include "platform/headless/headless.h"
 #include "sound/sound_system.h"
@@ -119,18 +120,12 @@ int main(int argc, char** argv) {
     int iterations = 0;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
-        constexpr const char kPathOption[] = "--pair-path=";
-        constexpr const char kFramesOption[] = "--frames=";
+        const char* name = nullptr;
         if (std::strcmp(argv[i], "--digests") == 0) {
             digests = true;
-        } else if (std::strncmp(argv[i], kFramesOption, sizeof kFramesOption - 1) == 0) {
-            iterations = std::atoi(argv[i] + sizeof kFramesOption - 1);
-            if (iterations <= 0) {
-                std::fprintf(stderr, "--frames needs a whole number above 0\n");
-                return 2;
-            }
-        } else if (std::strncmp(argv[i], kPathOption, sizeof kPathOption - 1) == 0) {
-            const char* name = argv[i] + sizeof kPathOption - 1;
+        } else if (countOption(argv[i], "--frames=", iterations)) {
+            if (iterations < 0) return 2;
+        } else if (textOption(argv[i], "--pair-path=", name)) {
             if (!parsePairPath(name, gPairPath)) {
                 std::fprintf(stderr, "--pair-path must be scalar, sse2 or avx2, not '%s'\n", name);
                 return 2;
@@ -146,9 +141,5 @@ int main(int argc, char** argv) {
     argc = kept;
     if (digests) return printDigests();
     registerBenchmarks(iterations);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }

@@ -79,8 +79,9 @@ void constructApp(App& app) {
     constructInputDevice(app.input);
     resetAppState(app);
     app.lastFrameEnd = app.fpsWindowStart = platform::ticksMs();
-    // The loading picture is on screen while the sounds load.
+    // The loading picture is on screen while the other images and the sounds load.
     drawLoadingScreen(app.renderer.drawing.device, 0);
+    loadRemainingImages(app.renderer);
     loadSoundTable(app.sound);
     initInput(app.input);
     app.world.input = &app.input;

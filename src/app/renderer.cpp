@@ -20,7 +20,11 @@ void constructRenderer(Renderer& r, RandomWords& words) {
     r.hudHidden = false;
     r.hudSlide = 0;
     initGraphics(r.drawing.device, r.windowed);
-    for (const ImageEntry& image : kImageTable) loadImage(r, image.slot, image.file);
+    for (int i = 0; i < kLoadingPictureImages; ++i) loadImage(r, kImageTable[i].slot, kImageTable[i].file);
+}
+
+void loadRemainingImages(Renderer& r) {
+    for (int i = kLoadingPictureImages; i < kImageCount; ++i) loadImage(r, kImageTable[i].slot, kImageTable[i].file);
 }
 
 void destroyRenderer(Renderer& r) {

@@ -1,7 +1,8 @@
 #pragma once
 // The App's drawing side: the drawing context (device, view, effects' generator, task lists)
 // with the eight images loaded into its device, the image archives' key, the display mode and
-// the HUD slide. Building it opens the device and loads every image.
+// the HUD slide. Building it opens the device and loads the images of the loading picture; the
+// others load while that picture is on screen.
 
 #include <cstdint>
 
@@ -15,7 +16,8 @@ struct ImageEntry {
     const char* file;       // the image's own name; the archive beside it adds ".bnd"
 };
 
-// Loaded in this order at start.
+// Loaded in this order at start; the first kLoadingPictureImages hold what the loading picture
+// draws from, so it can be shown before the rest are loaded.
 inline constexpr ImageEntry kImageTable[kImageCount] = {
     {5, "img/logo.png"},
     {0, "img/objects.png"},
@@ -26,6 +28,8 @@ inline constexpr ImageEntry kImageTable[kImageCount] = {
     {6, "img/effect.png"},
     {7, "img/effect2.png"},
 };
+constexpr int kLoadingPictureImages = 1;
+static_assert(kImageTable[0].slot == slotOf(Sheet::Interface), "the loading picture draws from the interface sheet");
 
 struct Renderer {
     DrawContext drawing;
@@ -40,9 +44,11 @@ struct Renderer {
 };
 
 // Builds the renderer for the main window: the drawing context (its generator sharing words and
-// seeded from the clock), the device, every image, the font. Ends the program when the device or
-// an image cannot be made.
+// seeded from the clock), the device, the images of the loading picture, the font. Ends the
+// program when the device or an image cannot be made.
 void constructRenderer(Renderer& renderer, RandomWords& words);
+// Loads the other images, in the table's order, with the same failure as constructRenderer.
+void loadRemainingImages(Renderer& renderer);
 // Frees the task lists and the device's textures; the archive's key and buffer go with the Renderer.
 void destroyRenderer(Renderer& renderer);
 

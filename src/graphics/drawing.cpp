@@ -20,6 +20,85 @@ bool submitQuad(GraphicsDevice& device, int handle, Blend blend, platform::Filte
     return platform::drawTriangleFan(device.quad, 4, handle, blend, filter);
 }
 
+// The quad of a part of a cell, where the whole cell's quad puts that part: the same texture
+// coordinate lands on the same point of the screen.
+void setSpritePartQuad(GraphicsDevice& device, float x, float y, Cell cell, CellPart part, int texW, int texH,
+                       float scaleX, float scaleY, int angle, Rgb colour) {
+    const int cellX = cell.x, cellY = cell.y, cellW = cell.w, cellH = cell.h;
+    // Half-texel offset: each pixel centre samples a texel centre.
+    float uLeft = (cellX + part.left + 0.5f) / texW, uRight = (cellX + part.right + 0.5f) / texW;
+    float vTop = (cellY + part.top + 0.5f) / texH, vBottom = (cellY + part.bottom + 0.5f) / texH;
+    // The part's offsets along the screen, which count from the other side when mirrored.
+    int fromLeft = part.left, toRight = part.right, fromTop = part.top, toBottom = part.bottom;
+    // Mirroring swaps the texture coordinates, never the corners, so the quad stays clockwise.
+    if (scaleX < 0) {
+        scaleX = -scaleX;
+        std::swap(uLeft, uRight);
+        fromLeft = cellW - part.right;
+        toRight = cellW - part.left;
+    }
+    if (scaleY < 0) {
+        scaleY = -scaleY;
+        std::swap(vTop, vBottom);
+        fromTop = cellH - part.bottom;
+        toBottom = cellH - part.top;
+    }
+    float left = x - cellW * (scaleX - 1.0f) * 0.5f - cellW * 0.5f;
+    float top = y - cellH * (scaleY - 1.0f) * 0.5f - cellH * 0.5f;
+    float right = left + cellW * scaleX;
+    float bottom = top + cellH * scaleY;
+    // An edge of the whole cell stays exactly where it was.
+    if (toRight != cellW) right = left + toRight * scaleX;
+    if (fromLeft != 0) left += fromLeft * scaleX;
+    if (toBottom != cellH) bottom = top + toBottom * scaleY;
+    if (fromTop != 0) top += fromTop * scaleY;
+    const uint32_t packed = packColour(255, colour.r, colour.g, colour.b);
+    setVertex(device.quad[0], left, top, packed, uLeft, vTop);
+    setVertex(device.quad[1], right, top, packed, uRight, vTop);
+    setVertex(device.quad[2], right, bottom, packed, uRight, vBottom);
+    setVertex(device.quad[3], left, bottom, packed, uLeft, vBottom);
+    if (angle != 0)
+        for (Vertex& v : device.quad) rotateQuadVertex(v, x, y, angle);
+}
+
+// True when trimming found nothing in a cell that has an area: no texel of it would show.
+bool nothingVisible(Cell cell, CellPart part) { return cell.w > 0 && cell.h > 0 && partIsEmpty(part); }
+
+bool isWholeCell(Cell cell, CellPart part) {
+    return part.left == 0 && part.top == 0 && part.right == cell.w && part.bottom == cell.h;
+}
+
+// How far from a texel's edge every sample must stay for a part's quad to sample the same
+// texels as the whole cell's: far more than the rasteriser's rounding of a texture coordinate.
+constexpr double kTexelEdgeClearance = 1.0 / 16.0;
+constexpr double kMostCheckedPixels = 4096.0;
+
+// True when every pixel along one axis of an unturned quad (its edge at start, cells texels of
+// scale pixels each) samples a texel well inside its edges. The pixel on the whole coordinate p
+// samples the texel offset (p - start) / scale + 1/2 from the cell's edge, either way round.
+bool samplesClearOfTexelEdges(float start, int cells, float scale) {
+    const double span = static_cast<double>(cells) * scale;
+    if (!std::isfinite(start) || !(span > 0.0) || span > kMostCheckedPixels) return false;
+    const double first = std::ceil(start), last = std::floor(start + span);
+    // At scale 1 every pixel samples the same point of its texel.
+    const double pixels = scale == 1.0f ? std::fmin(last - first, 0.0) : last - first;
+    for (double p = first; p <= first + pixels; ++p) {
+        const double t = (p - start) / scale + 0.5;
+        if (std::fabs(t - std::nearbyint(t)) < kTexelEdgeClearance) return false;
+    }
+    return true;
+}
+
+// True when a part of the cell, drawn by drawSprite, leaves every pixel as the whole cell does.
+bool partDrawsExactly(float x, float y, Cell cell, float scaleX, float scaleY, int angle) {
+    if (angle != 0) return false;
+    const float sx = std::fabs(scaleX), sy = std::fabs(scaleY);
+    // The whole cell's edges, as setSpritePartQuad places them.
+    const float left = x - cell.w * (sx - 1.0f) * 0.5f - cell.w * 0.5f;
+    const float top = y - cell.h * (sy - 1.0f) * 0.5f - cell.h * 0.5f;
+    return samplesClearOfTexelEdges(left, cell.w, sx) && samplesClearOfTexelEdges(top, cell.h, sy);
+}
+
 }  // namespace
 
 uint32_t packColour(int a, int r, int g, int b) {
@@ -56,30 +135,7 @@ void setBlendMode(GraphicsDevice& device, BlendMode blendMode) {
 
 void setSpriteQuad(GraphicsDevice& device, float x, float y, Cell cell, int texW, int texH, float scaleX, float scaleY,
                    int angle, Rgb colour) {
-    const int cellX = cell.x, cellY = cell.y, cellW = cell.w, cellH = cell.h;
-    // Half-texel offset: each pixel centre samples a texel centre.
-    float uLeft = (cellX + 0.5f) / texW, uRight = (cellX + cellW + 0.5f) / texW;
-    float vTop = (cellY + 0.5f) / texH, vBottom = (cellY + cellH + 0.5f) / texH;
-    // Mirroring swaps the texture coordinates, never the corners, so the quad stays clockwise.
-    if (scaleX < 0) {
-        scaleX = -scaleX;
-        std::swap(uLeft, uRight);
-    }
-    if (scaleY < 0) {
-        scaleY = -scaleY;
-        std::swap(vTop, vBottom);
-    }
-    float left = x - cellW * (scaleX - 1.0f) * 0.5f - cellW * 0.5f;
-    float top = y - cellH * (scaleY - 1.0f) * 0.5f - cellH * 0.5f;
-    float right = left + cellW * scaleX;
-    float bottom = top + cellH * scaleY;
-    const uint32_t packed = packColour(255, colour.r, colour.g, colour.b);
-    setVertex(device.quad[0], left, top, packed, uLeft, vTop);
-    setVertex(device.quad[1], right, top, packed, uRight, vTop);
-    setVertex(device.quad[2], right, bottom, packed, uRight, vBottom);
-    setVertex(device.quad[3], left, bottom, packed, uLeft, vBottom);
-    if (angle != 0)
-        for (Vertex& v : device.quad) rotateQuadVertex(v, x, y, angle);
+    setSpritePartQuad(device, x, y, cell, wholeCell(cell), texW, texH, scaleX, scaleY, angle, colour);
 }
 
 void rotateQuadVertex(Vertex& vertex, float centreX, float centreY, int angle) {
@@ -102,11 +158,25 @@ bool drawSprite(GraphicsDevice& device, Sheet sheet, BlendMode blendMode, float 
                 float scaleY, int angle, Rgb colour) {
     const int texture = slotOf(sheet);
     if (!device.drawEnabled || !validSlot(texture)) return false;
-    const TextureSlot& slot = device.textures[texture];
+    TextureSlot& slot = device.textures[texture];
     // An empty slot draws the vertex colour alone; its size stands at 1 to keep the arithmetic finite.
     int texW = slot.handle == platform::kNoTexture ? 1 : slot.width;
     int texH = slot.handle == platform::kNoTexture ? 1 : slot.height;
-    setSpriteQuad(device, x, y, cell, texW, texH, scaleX, scaleY, angle, colour);
+    CellPart part = wholeCell(cell);
+    // Exact trimming looks only at unturned sprites: a turned one samples texel edges somewhere.
+    const bool mayTrim = device.spriteTrim == SpriteTrim::VisibleParts ||
+                         (device.spriteTrim == SpriteTrim::Exact && angle == 0);
+    if (mayTrim && slot.handle != platform::kNoTexture) {
+        part = visiblePart(slot.visible, cell, blankTexelsOf(blendMode), CellSampling::Nearest);
+        if (nothingVisible(cell, part)) {
+            setBlendMode(device, blendMode);
+            return true;
+        }
+        if (device.spriteTrim == SpriteTrim::Exact && !isWholeCell(cell, part) &&
+            !partDrawsExactly(x, y, cell, scaleX, scaleY, angle))
+            part = wholeCell(cell);
+    }
+    setSpritePartQuad(device, x, y, cell, part, texW, texH, scaleX, scaleY, angle, colour);
     return drawQuad(device, texture, blendMode);
 }
 
@@ -115,9 +185,16 @@ bool drawSpriteAlpha(GraphicsDevice& device, Sheet sheet, bool centred, float x,
     const int texture = slotOf(sheet);
     if (!device.drawEnabled || !validSlot(texture)) return false;
     const int cellX = cell.x, cellY = cell.y, cellW = cell.w, cellH = cell.h;
-    const TextureSlot& slot = device.textures[texture];
+    TextureSlot& slot = device.textures[texture];
     int texW = slot.handle == platform::kNoTexture ? 1 : slot.width;
     int texH = slot.handle == platform::kNoTexture ? 1 : slot.height;
+    // Filtering weighs neighbouring texels by the fraction of the coordinate, which the rasteriser
+    // rounds: only the whole cell keeps every weight as it was, so exact trimming leaves it whole.
+    CellPart part = wholeCell(cell);
+    if (device.spriteTrim == SpriteTrim::VisibleParts && slot.handle != platform::kNoTexture) {
+        part = visiblePart(slot.visible, cell, BlankTexels::ZeroAlpha, CellSampling::Linear);
+        if (nothingVisible(cell, part)) return true;
+    }
 
     // The cell is scaled from its top-left, turned about the middle of the scaled cell, then
     // moved into place; a positive angle turns it clockwise on the screen.
@@ -129,8 +206,11 @@ bool drawSpriteAlpha(GraphicsDevice& device, Sheet sheet, bool centred, float x,
     float c = std::cos(rotation), s = std::sin(rotation);
     uint32_t colour = packColour(a, tint.r, tint.g, tint.b);
 
-    const float cornerX[4] = {0.0f, static_cast<float>(cellW), static_cast<float>(cellW), 0.0f};
-    const float cornerY[4] = {0.0f, 0.0f, static_cast<float>(cellH), static_cast<float>(cellH)};
+    // The corners of the part to draw, in texels from the cell's top-left.
+    const float partLeft = static_cast<float>(part.left), partRight = static_cast<float>(part.right);
+    const float partTop = static_cast<float>(part.top), partBottom = static_cast<float>(part.bottom);
+    const float cornerX[4] = {partLeft, partRight, partRight, partLeft};
+    const float cornerY[4] = {partTop, partTop, partBottom, partBottom};
     Vertex quad[4];
     for (int i = 0; i < 4; ++i) {
         float dx = cornerX[i] * scaleX - centreX, dy = cornerY[i] * scaleY - centreY;

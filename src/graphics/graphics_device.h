@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "graphics/draw_values.h"
+#include "graphics/visible_texels.h"
 #include "platform/video.h"
 #include "platform/window.h"
 
@@ -15,6 +16,20 @@ constexpr int kDigitScratchSize = 32;
 struct TextureSlot {
     int handle = platform::kNoTexture;
     int width = 0, height = 0;      // the texture's real (padded) size
+    VisibleTexels visible;          // where the image's visible texels are
+};
+
+// How much of its cell a sprite fills. The rasteriser rounds a texture coordinate that falls on
+// a texel's edge either way, and a smaller quad can round it the other way, so a part of a cell
+// leaves the picture exactly as the whole cell would only where every pixel samples well inside
+// a texel.
+enum class SpriteTrim : uint8_t {
+    WholeCells,    // every sprite fills its whole cell
+    Exact,         // a sprite with nothing visible is left out, and an unturned sprite sampled
+                   // nearest whose pixels all sample well inside texels fills only the visible
+                   // part of its cell: the picture stays exactly as with whole cells
+    VisibleParts,  // every sprite fills only the visible part of its cell: the least fill, but a
+                   // pixel on a texel's edge can take the neighbouring texel (for measurements)
 };
 
 struct GraphicsDevice {
@@ -25,6 +40,7 @@ struct GraphicsDevice {
     platform::WindowRect windowRect = {0, 0, 0, 0};  // the window when the device was created
     bool cullingEnabled = false;
     bool drawEnabled = true;
+    SpriteTrim spriteTrim = SpriteTrim::Exact;
     // The factors of the last valid blend mode: a mode outside 0..6 keeps them. Before any
     // mode is set, the source is taken as it is.
     platform::Blend blend = {platform::BlendFactor::One, platform::BlendFactor::Zero};

@@ -61,6 +61,7 @@ bool loadTextureFromMemory(GraphicsDevice& device, int index, const uint8_t* byt
     if (handle == platform::kNoTexture) textureFailed("make a texture of", name);
     slot.handle = handle;
     platform::textureSize(handle, slot.width, slot.height);
+    buildVisibleTexels(slot.visible, image.pixels.data(), image.width, image.height);
     return true;
 }
 

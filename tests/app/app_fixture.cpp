@@ -81,6 +81,9 @@ void AppTest::startApp() {
     ASSERT_TRUE(createMainWindow());
     app = std::make_unique<App>();
     constructApp(*app);
+    // The tests read the cells back from the recorded quads, and the small sheets here leave
+    // most cells blank: every sprite is drawn from its whole cell, as the game asks for it.
+    app->renderer.drawing.device.spriteTrim = SpriteTrim::WholeCells;
 }
 
 void AppTest::holdKeys(std::initializer_list<int> keys) {

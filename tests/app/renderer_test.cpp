@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -65,6 +66,7 @@ void loadFromReadOnlyFolder(const fs::path& folder) {
     static RandomWords words;
     static Renderer renderer;
     constructRenderer(renderer, words);
+    loadRemainingImages(renderer);
     for (const ImageEntry& image : kImageTable) {
         if (renderer.drawing.device.textures[image.slot].handle == platform::kNoTexture) std::exit(4);
     }
@@ -96,6 +98,28 @@ TEST_F(RendererDeathTest, UnscrambledArchiveLeftByACrashEndsWithTheTextureError)
     apptest::writePng((folder / "img/bg_filter.png.bnd").string(), 16);   // a plain PNG under the archive name
     EXPECT_EXIT(startApp(), ::testing::ExitedWithCode(1),
                 "テクスチャの作成に失敗しました。\nCould not decode the image img/bg_filter\\.png\\.bnd");
+}
+
+void reportPresentsAtExit() { std::fprintf(stderr, "pictures shown: %d\n", hl::videoRecord().presents); }
+
+// The loading picture draws from the interface sheet alone: it is on screen before the other
+// images load, so a missing one is reported over it, and a missing interface sheet before it.
+TEST_F(RendererDeathTest, LoadingPictureIsShownBeforeTheOtherImagesLoad) {
+    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+    fs::remove(folder / "img/objects.png.bnd");
+    EXPECT_EXIT(
+        {
+            std::atexit(reportPresentsAtExit);
+            startApp();
+        },
+        ::testing::ExitedWithCode(1), "Could not load the image img/objects\\.png\\.bnd\npictures shown: 1\n");
+    fs::remove(folder / "img/logo.png.bnd");
+    EXPECT_EXIT(
+        {
+            std::atexit(reportPresentsAtExit);
+            startApp();
+        },
+        ::testing::ExitedWithCode(1), "Could not load the image img/logo\\.png\\.bnd\npictures shown: 0\n");
 }
 
 TEST_F(RendererDeathTest, MissingSoundFileEndsWithTheLoadError) {

@@ -20,6 +20,8 @@ struct TextureEntry {
     SDL_Texture* nearest = nullptr;
     SDL_Texture* linear = nullptr;
     int width = 0, height = 0;  // padded to powers of two
+    // The blend each was given last: setting the same one again changes nothing.
+    SDL_BlendMode nearestBlend = SDL_BLENDMODE_INVALID, linearBlend = SDL_BLENDMODE_INVALID;
 };
 
 constexpr int kMaxTextureSide = 8192;
@@ -29,6 +31,7 @@ SDL_Texture* gTarget = nullptr;     // the 640 x 480 back buffer every draw goes
 SDL_Texture* gKept = nullptr;       // the last scene picture, shown again while paused
 SDL_ScaleMode gTargetScaleMode = SDL_ScaleModeLinear;  // how the back buffer is scaled to the window
 TextureEntry gTextures[kMaxTextures];
+SDL_BlendMode gDrawBlend = SDL_BLENDMODE_INVALID;  // the blend of untextured draws, set last
 
 // A refused call is reported once per kind, so a broken frame does not flood standard error.
 enum ReportKind {
@@ -158,15 +161,36 @@ bool finite(const Vertex& v) {
 bool outsideTextureSquare(const Vertex& v) { return v.u < 0 || v.u > 1 || v.v < 0 || v.v > 1; }
 
 constexpr int kMaxFanVertices = 4;
+
+// True for an untextured quad of one opaque colour over the whole back buffer, blended so that
+// an opaque source replaces what is there (the ordinary blend, or the factors before any is set).
+bool replacesTheWholePicture(const Vertex* q, Blend blend) {
+    const bool replaces = (blend.source == BlendFactor::SrcAlpha && blend.destination == BlendFactor::InvSrcAlpha) ||
+                          (blend.source == BlendFactor::One && blend.destination == BlendFactor::Zero);
+    if (!replaces || (q[0].colour >> 24) != 255) return false;
+    for (int i = 1; i < 4; ++i)
+        if (q[i].colour != q[0].colour) return false;
+    // Corners 0 to 3 clockwise from the top-left, lying on or outside the screen's edges.
+    return q[0].x == q[3].x && q[1].x == q[2].x && q[0].y == q[1].y && q[2].y == q[3].y && q[0].x <= 0.0f &&
+           q[0].y <= 0.0f && q[2].x >= static_cast<float>(kScreenWidth) && q[2].y >= static_cast<float>(kScreenHeight);
+}
 // Two triangles, each clipped to at most 7 corners, give at most 2 x 5 triangles.
 constexpr int kMaxSdlVertices = 2 * 5 * 3;
 
-bool submitGeometry(SDL_Texture* texture, const SDL_Vertex* vertices, int count, Blend blend) {
-    SDL_BlendMode mode = sdlBlend(blend);
-    int set = texture ? SDL_SetTextureBlendMode(texture, mode) : SDL_SetRenderDrawBlendMode(gRenderer, mode);
-    if (set != 0) {
-        reportOnce(kReportBlend, "blend mode refused");
-        return false;
+void setDrawBlend(SDL_BlendMode mode) {
+    if (SDL_SetRenderDrawBlendMode(gRenderer, mode) == 0) gDrawBlend = mode;
+}
+
+// current: the blend the texture (or the untextured draws, for no texture) was given last.
+bool submitGeometry(SDL_Texture* texture, SDL_BlendMode& current, const SDL_Vertex* vertices, int count, Blend blend) {
+    const SDL_BlendMode mode = sdlBlend(blend);
+    if (mode != current) {
+        const int set = texture ? SDL_SetTextureBlendMode(texture, mode) : SDL_SetRenderDrawBlendMode(gRenderer, mode);
+        if (set != 0) {
+            reportOnce(kReportBlend, "blend mode refused");
+            return false;
+        }
+        current = mode;
     }
     if (count == 0) return true;  // clipped away entirely: nothing of it lies on the texture
     if (SDL_RenderGeometry(gRenderer, texture, vertices, count, nullptr, 0) != 0) {
@@ -225,7 +249,7 @@ bool initVideo() {
         shutdownVideo();
         return false;
     }
-    SDL_SetRenderDrawBlendMode(gRenderer, SDL_BLENDMODE_NONE);
+    setDrawBlend(SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
     if (!createKeptPicture()) {
         reportSdlError("kept scene picture");
@@ -245,6 +269,7 @@ void shutdownVideo() {
     gTarget = nullptr;
     if (gRenderer) SDL_DestroyRenderer(gRenderer);
     gRenderer = nullptr;
+    gDrawBlend = SDL_BLENDMODE_INVALID;
 }
 
 int createTexture(const uint32_t* argb, int width, int height) {
@@ -300,9 +325,20 @@ void textureSize(int texture, int& width, int& height) {
 bool drawTriangleFan(const Vertex* vertices, int count, int texture, Blend blend, Filter filter) {
     if (!gRenderer || !vertices || count < 3 || count > kMaxFanVertices) return false;
     SDL_Texture* sdlTexture = nullptr;
+    SDL_BlendMode* currentBlend = &gDrawBlend;
     if (texture != kNoTexture) {
         if (!validTexture(texture)) return false;
-        sdlTexture = filter == Filter::Linear ? gTextures[texture].linear : gTextures[texture].nearest;
+        TextureEntry& entry = gTextures[texture];
+        const bool linear = filter == Filter::Linear;
+        sdlTexture = linear ? entry.linear : entry.nearest;
+        currentBlend = linear ? &entry.linearBlend : &entry.nearestBlend;
+    } else if (count == 4 && replacesTheWholePicture(vertices, blend)) {
+        // Every pixel takes the colour as it is: clearing does the same without blending.
+        const uint32_t c = vertices[0].colour;
+        SDL_SetRenderDrawColor(gRenderer, (c >> 16) & 255, (c >> 8) & 255, c & 255, 255);
+        if (SDL_RenderClear(gRenderer) == 0) return true;
+        reportOnce(kReportGeometry, "SDL_RenderClear");
+        return false;
     }
     bool needsClipping = false;
     for (int i = 0; i < count; ++i) {
@@ -325,7 +361,7 @@ bool drawTriangleFan(const Vertex* vertices, int count, int texture, Blend blend
             out[outCount++] = sdlVertex(poly[k + 1]);
         }
     }
-    return submitGeometry(sdlTexture, out, outCount, blend);
+    return submitGeometry(sdlTexture, *currentBlend, out, outCount, blend);
 }
 
 // A line is filled as a one-pixel-wide band along its major axis, pulled back half a pixel
@@ -350,7 +386,7 @@ bool drawLine(const Vertex* vertices, Blend blend) {
     }
     SDL_Vertex out[6] = {sdlVertex(band[0]), sdlVertex(band[1]), sdlVertex(band[2]),
                          sdlVertex(band[0]), sdlVertex(band[2]), sdlVertex(band[3])};
-    if (!submitGeometry(nullptr, out, 6, blend)) {
+    if (!submitGeometry(nullptr, gDrawBlend, out, 6, blend)) {
         reportOnce(kReportLine, "a line was refused");
         return false;
     }
@@ -378,7 +414,7 @@ void present() {
     SDL_Rect destination = {v.x, v.y, v.width, v.height};
     const SDL_ScaleMode mode = drawnAtWholeScale(v) ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
     if (mode != gTargetScaleMode && SDL_SetTextureScaleMode(gTarget, mode) == 0) gTargetScaleMode = mode;
-    SDL_SetRenderDrawBlendMode(gRenderer, SDL_BLENDMODE_NONE);
+    setDrawBlend(SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
     if (SDL_RenderClear(gRenderer) != 0 || SDL_RenderCopy(gRenderer, gTarget, nullptr, &destination) != 0)
         reportOnce(kReportPresent, "present");

@@ -247,3 +247,28 @@ TEST_F(Rendering, SpritesTurnOppositeWays) {
     EXPECT_LT(bottom.g, 60);
     EXPECT_GT(top.g, 200);
 }
+
+TEST_F(Rendering, AnOpaqueFillOverTheWholeScreenReplacesEveryPixelAndAShorterOneLeavesTheRest) {
+    auto gradient = [] {
+        drawGradientRect(device, BlendMode::Alpha, 0, 0, 640, 480, {255, 0, 30}, {0, 255, 90}, {20, 40, 255},
+                         {128, 128, 128});
+    };
+    gradient();
+    const std::vector<uint32_t> picture = frame();
+    for (const Rgb fill : {Rgb{10, 20, 30}, Rgb{255, 255, 255}}) {
+        gradient();
+        drawRect(device, BlendMode::Alpha, -3.0f, -2.0f, 650, 490, fill, true);
+        const uint32_t expected = 0xFF000000u | static_cast<uint32_t>(fill.r << 16 | fill.g << 8 | fill.b);
+        const std::vector<uint32_t> f = frame();
+        EXPECT_EQ(std::count_if(f.begin(), f.end(), [&](uint32_t p) { return (p | 0xFF000000u) != expected; }), 0);
+    }
+    // One row short of the bottom, or added on top of the picture, the fill leaves the rest.
+    gradient();
+    drawRect(device, BlendMode::Alpha, 0.0f, 0.0f, 640, 479, {10, 20, 30}, true);
+    drawRect(device, BlendMode::Additive, 0.0f, 0.0f, 640, 480, {0, 0, 0}, true);
+    const std::vector<uint32_t> f = frame();
+    for (int x = 0; x < 640; x += 7) {
+        EXPECT_EQ(at(f, x, 478), 0xFF0A141Eu);
+        EXPECT_EQ(at(f, x, 479), picture[479 * 640 + x] | 0xFF000000u);
+    }
+}
