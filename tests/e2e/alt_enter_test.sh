@@ -4,16 +4,8 @@
 # window at its place, without pausing; Enter alone still pauses, and while paused Alt+Enter
 # changes nothing; F1 still works.
 set -uo pipefail
-game=$(realpath "${1:?usage: alt_enter_test.sh path/to/mossbloom [screenshot-folder]}")
-work=$(mktemp -d)
-shots=${2:-$work/shots}
-mkdir -p "$shots"
 source "$(dirname "$0")/game_driver.sh"
-cleanup() {
-  stop_game
-  rm -rf "$work"
-}
-trap cleanup EXIT
+begin_window_test alt_enter_test.sh "$@"
 
 display=$(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+0+0"}')
 geometry() {

@@ -22,6 +22,16 @@ stop_game() {
   pid=
 }
 
+# The common start of a real-window test script: the game at $2, a scratch folder $work,
+# screenshots in $3 (or the scratch folder), and at the end the game stopped and $work removed.
+begin_window_test() {  # script-name path/to/mossbloom [screenshot-folder]
+  game=$(realpath "${2:?usage: $1 path/to/mossbloom [screenshot-folder]}")
+  work=$(mktemp -d)
+  shots=${3:-$work/shots}
+  mkdir -p "$shots"
+  trap 'stop_game; rm -rf "$work"' EXIT
+}
+
 game_running() { [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; }
 
 # Runs a check again and again until it succeeds. Fails when the game ends first, or when the

@@ -6,16 +6,8 @@
 #      note shows; once the folder is made, F3 opens the output, the note goes and the title
 #      music reaches the output file.
 set -uo pipefail
-game=$(realpath "${1:?usage: no_sound_device_test.sh path/to/mossbloom [screenshot-folder]}")
-work=$(mktemp -d)
-shots=${2:-$work/shots}
-mkdir -p "$shots"
 source "$(dirname "$0")/game_driver.sh"
-cleanup() {
-  stop_game
-  rm -rf "$work"
-}
-trap cleanup EXIT
+begin_window_test no_sound_device_test.sh "$@"
 
 lines_saying() { grep -c "$1" "$work/stderr"; }
 says() {  # count text

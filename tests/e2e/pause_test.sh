@@ -4,16 +4,8 @@
 # MUTE note comes and goes with F3 while paused; and F1 while paused leaves an enlarged window
 # and its title as they are. Keys are tapped and the menu clicked instantly.
 set -uo pipefail
-game=$(realpath "${1:?usage: pause_test.sh path/to/mossbloom [screenshot-folder]}")
-work=$(mktemp -d)
-shots=${2:-$work/shots}
-mkdir -p "$shots"
 source "$(dirname "$0")/game_driver.sh"
-cleanup() {
-  stop_game
-  rm -rf "$work"
-}
-trap cleanup EXIT
+begin_window_test pause_test.sh "$@"
 
 menu_shown() { shot wait && holds "$(brightness wait 180x40+90+230)" "v < 0.85"; }
 play_shown() { shot wait && holds "$(brightness wait 400x26+80+2)" "v < 0.6"; }
