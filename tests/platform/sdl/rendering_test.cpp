@@ -222,6 +222,68 @@ TEST_F(Rendering, KeptScenePictureComesBackWithoutWhatWasDrawnOverIt) {
     EXPECT_EQ(frame(), scene);
 }
 
+// A keep copies nothing until something is drawn over the kept picture: notes in the top-left
+// corner save that corner, anything else the whole picture. Whatever was drawn after the keep,
+// the picture shown again is the one kept.
+TEST_F(Rendering, KeptScenePictureSurvivesNotesWholeDrawsAndTheNextScene) {
+    const auto drawScene = [](Rgb8 top) {
+        drawGradientRect(device, BlendMode::Alpha, 0, 0, 640, 480, {top.r, top.g, top.b}, {0, 255, 90},
+                         {20, 40, 255}, {128, 128, 128});
+        drawSprite(device, Sheet::Objects, BlendMode::Alpha, 60, 12, {0, 0, 16, 16}, 4, 4, 0, {255, 255, 255});
+    };
+    const auto drawNotes = [] {
+        drawRect(device, BlendMode::Alpha, 3, 16, 47, 6, {255, 0, 0}, true);
+        drawSprite(device, Sheet::Objects2, BlendMode::Alpha, 90, 20, {0, 0, 4, 4}, 16, 2, 0, {255, 255, 255});
+    };
+    const auto nextFrame = [] {
+        endScene(device);
+        presentFrame(device);
+        beginScene(device);
+    };
+    const std::vector<uint32_t> black(640 * 480, 0xFF000000u);
+
+    dropKeptScenePicture(device);
+    drawScene({255, 0, 30});
+    const std::vector<uint32_t> first = frame();
+    keepScenePicture(device);
+    drawNotes();
+    ASSERT_NE(frame(), first) << "the notes change the corner";
+    nextFrame();
+    // Paused frames with notes alone: the corner comes back each time.
+    for (int paused = 0; paused < 3; ++paused) {
+        showKeptScenePicture(device);
+        EXPECT_EQ(frame(), first) << "paused frame " << paused;
+        drawNotes();
+        nextFrame();
+    }
+    // A draw over the whole picture after the notes: the kept picture is copied, corner and all.
+    showKeptScenePicture(device);
+    drawNotes();
+    drawRect(device, BlendMode::Invert, 0, 0, 640, 480, {255, 255, 255}, true);
+    nextFrame();
+    showKeptScenePicture(device);
+    EXPECT_EQ(frame(), first) << "after an inversion over the notes";
+
+    // The next scene gives the old picture up; shown before it is kept, the picture is black.
+    dropKeptScenePicture(device);
+    drawScene({0, 0, 255});
+    const std::vector<uint32_t> second = frame();
+    ASSERT_NE(second, first);
+    showKeptScenePicture(device);
+    EXPECT_EQ(frame(), black) << "a dropped picture is black";
+    drawScene({0, 0, 255});
+    keepScenePicture(device);
+    // Drawn over outside the corner without notes first, then shown twice.
+    drawSprite(device, Sheet::Objects, BlendMode::Alpha, 320, 240, {0, 0, 16, 16}, 8, 8, 30, {255, 255, 255});
+    nextFrame();
+    showKeptScenePicture(device);
+    EXPECT_EQ(frame(), second) << "after a sprite in the middle";
+    drawNotes();
+    nextFrame();
+    showKeptScenePicture(device);
+    EXPECT_EQ(frame(), second) << "after notes over the picture copied whole";
+}
+
 TEST_F(Rendering, OutlineLeavesOutEachLineEndPixel) {
     drawRect(device, BlendMode::Alpha, 50, 300, 20, 10, {255, 255, 255}, false);
     std::vector<uint32_t> f = frame();
