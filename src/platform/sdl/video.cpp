@@ -182,6 +182,20 @@ void setDrawBlend(SDL_BlendMode mode) {
     if (SDL_SetRenderDrawBlendMode(gRenderer, mode) == 0) gDrawBlend = mode;
 }
 
+// A software rasteriser starts on a frame's draws only once they are flushed to it, so they are
+// handed over every few dozen draws: it fills the first ones while the rest are still being set
+// up, on the other core. The order of the draws, and so every pixel, stays as it is.
+constexpr int kDrawsPerFlush = 40;
+using GlFlush = void (*)();   // the one OpenGL call made past SDL, looked up when video starts
+GlFlush gGlFlush = nullptr;
+int gDrawsSinceFlush = 0;
+
+void flushEveryFewDraws() {
+    if (++gDrawsSinceFlush < kDrawsPerFlush || gGlFlush == nullptr) return;
+    gDrawsSinceFlush = 0;
+    if (SDL_RenderFlush(gRenderer) == 0) gGlFlush();
+}
+
 // current: the blend the texture (or the untextured draws, for no texture) was given last.
 bool submitGeometry(SDL_Texture* texture, SDL_BlendMode& current, const SDL_Vertex* vertices, int count, Blend blend) {
     const SDL_BlendMode mode = sdlBlend(blend);
@@ -198,6 +212,7 @@ bool submitGeometry(SDL_Texture* texture, SDL_BlendMode& current, const SDL_Vert
         reportOnce(kReportGeometry, "SDL_RenderGeometry refused a draw");
         return false;
     }
+    flushEveryFewDraws();
     return true;
 }
 
@@ -316,6 +331,10 @@ bool initVideo() {
         shutdownVideo();
         return false;
     }
+    // Only the OpenGL renderer's context is current for the flush; any other renderer goes without.
+    gGlFlush = std::strcmp(info.name, "opengl") == 0 ? reinterpret_cast<GlFlush>(SDL_GL_GetProcAddress("glFlush"))
+                                                      : nullptr;
+    gDrawsSinceFlush = 0;
     setDrawBlend(SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
     if (!createKeptPicture()) {
@@ -339,6 +358,7 @@ void shutdownVideo() {
     gTarget = nullptr;
     if (gRenderer) SDL_DestroyRenderer(gRenderer);
     gRenderer = nullptr;
+    gGlFlush = nullptr;
     gDrawBlend = SDL_BLENDMODE_INVALID;
 }
 
@@ -512,7 +532,10 @@ void present() {
     if (mode != gTargetScaleMode && SDL_SetTextureScaleMode(gTarget, mode) == 0) gTargetScaleMode = mode;
     setDrawBlend(SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
-    if (SDL_RenderClear(gRenderer) != 0 || SDL_RenderCopy(gRenderer, gTarget, nullptr, &destination) != 0)
+    // Black bars only where the picture leaves the window uncovered: the copy replaces every
+    // pixel it covers.
+    const bool bars = v.x > 0 || v.y > 0 || v.width < w || v.height < h;
+    if ((bars && SDL_RenderClear(gRenderer) != 0) || SDL_RenderCopy(gRenderer, gTarget, nullptr, &destination) != 0)
         reportOnce(kReportPresent, "present");
     SDL_RenderPresent(gRenderer);
     if (SDL_SetRenderTarget(gRenderer, gTarget) != 0) reportOnce(kReportTarget, "SDL_SetRenderTarget");
