@@ -284,6 +284,24 @@ TEST_F(Rendering, KeptScenePictureSurvivesNotesWholeDrawsAndTheNextScene) {
     EXPECT_EQ(frame(), second) << "after notes over the picture copied whole";
 }
 
+// A frame's draws reach the rasteriser in handfuls; every one still lands in the order it was
+// made, across the handfuls, whatever texture and blend each uses.
+TEST_F(Rendering, ManyDrawsLandInTheOrderTheyWereMade) {
+    fill(0, 0, 0);
+    for (int i = 0; i < 301; ++i) {
+        const int x = (i * 37) % 600;
+        const Rgb colour = i % 2 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
+        drawRect(device, BlendMode::Alpha, static_cast<float>(x), 100, 40, 40, colour, true);
+        drawRect(device, BlendMode::Alpha, 300, 300, 20, 20, colour, true);
+        drawSprite(device, Sheet::Objects, i % 3 ? BlendMode::Alpha : BlendMode::Additive, 400, 400, {0, 0, 4, 4}, 1,
+                   1, 0, {255, 255, 255});
+    }
+    const std::vector<uint32_t> f = frame();
+    EXPECT_EQ(at(f, 310, 310), 0xFF0000FFu) << "the last of 301 squares in one place is blue";
+    EXPECT_EQ(at(f, (300 * 37) % 600 + 20, 120), 0xFF0000FFu) << "the last square of the row is on top";
+    EXPECT_EQ(at(f, (299 * 37) % 600 + 20, 120), 0xFFFF0000u) << "and the one before it is red";
+}
+
 TEST_F(Rendering, OutlineLeavesOutEachLineEndPixel) {
     drawRect(device, BlendMode::Alpha, 50, 300, 20, 10, {255, 255, 255}, false);
     std::vector<uint32_t> f = frame();
