@@ -152,8 +152,9 @@ void prepareHeavyFrame(App& app, bool flash = true) {
 [[gnu::noinline]] void drawHeavyFrame(App& app) {
     GraphicsDevice& d = app.renderer.drawing.device;
     beginScene(d);
+    dropKeptScenePicture(d);  // as every frame with a scene does, for a pause
     drawPlay(app);
-    keepScenePicture(d);  // as every frame with a scene does, for a pause
+    keepScenePicture(d);
     drawDebugOverlay(app);
     endScene(d);
     presentFrame(d);
@@ -376,6 +377,7 @@ void BM_WhiteFrame(benchmark::State& state) {
     const bool keep = state.range(0) != 0;
     for (auto _ : state) {
         beginScene(r.device);
+        if (keep) dropKeptScenePicture(r.device);
         drawRect(r.device, BlendMode::Alpha, 0.0f, 0.0f, 640, 480, {255, 255, 255}, true);
         if (keep) keepScenePicture(r.device);
         endScene(r.device);

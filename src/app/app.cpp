@@ -184,6 +184,7 @@ void runFrame(App& app) {
         if (app.paused) {
             showKeptScenePicture(d);
         } else {
+            dropKeptScenePicture(d);
             app.scene(app);
             keepScenePicture(d);
         }

@@ -51,6 +51,10 @@ void keepScenePicture(GraphicsDevice& device) {
     if (device.drawEnabled) platform::keepScenePicture();
 }
 
+void dropKeptScenePicture(GraphicsDevice& device) {
+    if (device.drawEnabled) platform::dropKeptScenePicture();
+}
+
 void showKeptScenePicture(GraphicsDevice& device) {
     if (device.drawEnabled) platform::showKeptScenePicture();
 }

@@ -54,9 +54,11 @@ void resetDevice(GraphicsDevice& device, bool windowed);
 void beginScene(GraphicsDevice& device);
 void endScene(GraphicsDevice& device);
 void presentFrame(GraphicsDevice& device);
-// The scene picture for paused frames: kept once the scene has drawn, shown in place of the
-// scene while paused. Like every drawing operation, neither acts while drawEnabled is false.
+// The scene picture for paused frames: dropped before a new scene draws, kept once it has
+// drawn, shown in place of the scene while paused. Like every drawing operation, none of them
+// acts while drawEnabled is false.
 void keepScenePicture(GraphicsDevice& device);
+void dropKeptScenePicture(GraphicsDevice& device);
 void showKeptScenePicture(GraphicsDevice& device);
 void releaseGraphics(GraphicsDevice& device);
 

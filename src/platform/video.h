@@ -47,11 +47,20 @@ bool drawLine(const Vertex* vertices, Blend blend);
 // scene has nothing to finish.
 void beginScene();
 // The scene picture of the last frame that drew one, for the frames that do not (paused):
-// keepScenePicture copies the back buffer as it stands into a picture of its own, and
-// showKeptScenePicture copies that picture back over the whole back buffer (black before
-// anything was kept). Overlays drawn after the keep are never part of it.
+// keepScenePicture keeps the back buffer as it stands, and showKeptScenePicture puts that
+// picture back over the whole back buffer (black before anything was kept). Overlays drawn
+// after the keep are never part of it. dropKeptScenePicture gives the kept picture up before a
+// new scene is drawn to be kept in its place (shown, it is black until then): drawing over a
+// picture that is still kept costs a copy of it, a copy of the notes' corner alone for a draw
+// that stays inside that corner.
 void keepScenePicture();
+void dropKeptScenePicture();
 void showKeptScenePicture();
+struct ScreenRect {
+    int x, y, width, height;
+};
+// The top-left corner where a frame's notes go over the scene.
+constexpr ScreenRect kNotesCorner = {0, 0, 160, 32};
 void present();         // shows the back buffer in the window, scaled to it
 // Reads the back buffer as 640 * 480 ARGB pixels; false when unavailable.
 bool readBackBuffer(uint32_t* argb);

@@ -450,7 +450,8 @@ TEST_F(FrameLoopTest, OverlayShowsMuteAndAFrameSkipNoteThatDimsAsSkippingEnds) {
 
 // The draws of one frame, split at the copies of the scene picture.
 struct FrameSteps {
-    int keeps = 0, shows = 0;
+    int keeps = 0, shows = 0, drops = 0;
+    bool dropIsFirst = false;     // the old picture is given up before the scene draws
     int drawsBeforeFirstCopy = 0;
     int inversions = 0;           // whole-screen rectangles in blend mode 5
     bool inversionIsLast = false;
@@ -475,6 +476,11 @@ FrameSteps stepsOf(const std::vector<hl::DrawCall>& draws, int fontTexture) {
                                   draws[i + 1].vertices[0].y == 16.0f;
         }
         if (c.kind == hl::DrawKind::ShowKeptScenePicture) ++s.shows;
+        if (c.kind == hl::DrawKind::DropKeptScenePicture) {
+            ++s.drops;
+            s.dropIsFirst = i == 0;
+            continue;
+        }
         if (c.kind == hl::DrawKind::KeepScenePicture || c.kind == hl::DrawKind::ShowKeptScenePicture) {
             copied = true;
             continue;
@@ -500,6 +506,8 @@ TEST_F(FrameLoopTest, PausedFramesShowTheKeptScenePictureWithOneFreshOverlayAndO
     FrameSteps running = stepsOf(hl::videoRecord().draws, font);
     EXPECT_EQ(running.keeps, 1);
     EXPECT_EQ(running.shows, 0);
+    EXPECT_EQ(running.drops, 1);
+    EXPECT_TRUE(running.dropIsFirst);
     EXPECT_EQ(running.drawsBeforeFirstCopy, 1) << "the scene's own rectangle, then the keep";
     EXPECT_TRUE(running.keepBeforeOverlay) << "the kept picture holds neither overlay nor inversion";
     EXPECT_EQ(running.inversions, 1);
@@ -512,6 +520,7 @@ TEST_F(FrameLoopTest, PausedFramesShowTheKeptScenePictureWithOneFreshOverlayAndO
         const FrameSteps paused = stepsOf(hl::videoRecord().draws, font);
         EXPECT_EQ(paused.shows, 1) << "frame " << frame;
         EXPECT_EQ(paused.keeps, 0) << "frame " << frame;
+        EXPECT_EQ(paused.drops, 0) << "frame " << frame << ": the kept picture stays kept";
         EXPECT_EQ(paused.drawsBeforeFirstCopy, 0) << "the kept picture covers whatever was there";
         EXPECT_EQ(paused.inversions, 1) << "frame " << frame;
         EXPECT_TRUE(paused.inversionIsLast) << "frame " << frame;
@@ -563,8 +572,10 @@ TEST_F(FrameLoopTest, BootSceneShowsTheLoadingPictureEveryFrame) {
     app->sceneFrame = 17;   // the boot scene draws frame 18: the spinner turned by 90 degrees
     app->lastSleep = 33;    // a calm previous frame, so this odd frame is not skipped
     runFrame(*app);
-    const auto& draws = hl::videoRecord().draws;
-    ASSERT_GE(draws.size(), 4u);
+    const auto& all = hl::videoRecord().draws;
+    ASSERT_GE(all.size(), 5u);
+    EXPECT_EQ(all[0].kind, hl::DrawKind::DropKeptScenePicture) << "a scene that will be kept";
+    const std::vector<hl::DrawCall> draws(all.begin() + 1, all.end());
     EXPECT_EQ(draws[0].texture, platform::kNoTexture);
     EXPECT_EQ(draws[0].vertices[0].colour, 0xFF000000u);
     EXPECT_FLOAT_EQ(quadWidth(draws[0]), 640.0f);

@@ -83,11 +83,15 @@ inline SeenQuad readQuad(const platform::headless::DrawCall& call, const Graphic
     return s;
 }
 
-// Every draw recorded since the record was last cleared, read back.
+// Every draw recorded since the record was last cleared, read back; the keeps, drops and shows
+// of the scene picture draw nothing and are left out.
 inline std::vector<SeenQuad> recordedQuads(const GraphicsDevice& device, int sheetSide) {
+    namespace hl = platform::headless;
     std::vector<SeenQuad> out;
-    for (const platform::headless::DrawCall& call : platform::headless::videoRecord().draws)
+    for (const hl::DrawCall& call : hl::videoRecord().draws) {
+        if (call.kind != hl::DrawKind::TriangleFan && call.kind != hl::DrawKind::Line) continue;
         out.push_back(readQuad(call, device, sheetSide));
+    }
     return out;
 }
 

@@ -131,6 +131,7 @@ void beginScene() {
     if (gRecord.videoInitialised) ++gRecord.beginScenes;
 }
 void keepScenePicture() { recordPictureCopy(headless::DrawKind::KeepScenePicture); }
+void dropKeptScenePicture() { recordPictureCopy(headless::DrawKind::DropKeptScenePicture); }
 void showKeptScenePicture() { recordPictureCopy(headless::DrawKind::ShowKeptScenePicture); }
 void present() {
     if (gRecord.videoInitialised) ++gRecord.presents;

@@ -9,9 +9,10 @@
 
 namespace platform::headless {
 
-// KeepScenePicture and ShowKeptScenePicture are whole-picture copies (no vertices); they are
-// kept in the list of draws so that their place among the draws of a frame can be checked.
-enum class DrawKind { TriangleFan, Line, KeepScenePicture, ShowKeptScenePicture };
+// KeepScenePicture, DropKeptScenePicture and ShowKeptScenePicture act on the whole picture (no
+// vertices); they are kept in the list of draws so that their place among the draws of a frame
+// can be checked.
+enum class DrawKind { TriangleFan, Line, KeepScenePicture, DropKeptScenePicture, ShowKeptScenePicture };
 
 // One drawTriangleFan or drawLine call as it was made (a line uses vertices 0 and 1), or a copy
 // of the scene picture.

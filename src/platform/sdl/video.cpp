@@ -29,6 +29,7 @@ constexpr int kMaxTextureSide = 8192;
 SDL_Renderer* gRenderer = nullptr;
 SDL_Texture* gTarget = nullptr;     // the 640 x 480 back buffer every draw goes into
 SDL_Texture* gKept = nullptr;       // the last scene picture, shown again while paused
+SDL_Texture* gCorner = nullptr;     // the notes' corner of a kept picture still in the back buffer
 SDL_ScaleMode gTargetScaleMode = SDL_ScaleModeLinear;  // how the back buffer is scaled to the window
 TextureEntry gTextures[kMaxTextures];
 SDL_BlendMode gDrawBlend = SDL_BLENDMODE_INVALID;  // the blend of untextured draws, set last
@@ -181,6 +182,20 @@ void setDrawBlend(SDL_BlendMode mode) {
     if (SDL_SetRenderDrawBlendMode(gRenderer, mode) == 0) gDrawBlend = mode;
 }
 
+// A software rasteriser starts on a frame's draws only once they are flushed to it, so they are
+// handed over every few dozen draws: it fills the first ones while the rest are still being set
+// up, on the other core. The order of the draws, and so every pixel, stays as it is.
+constexpr int kDrawsPerFlush = 40;
+using GlFlush = void (*)();   // the one OpenGL call made past SDL, looked up when video starts
+GlFlush gGlFlush = nullptr;
+int gDrawsSinceFlush = 0;
+
+void flushEveryFewDraws() {
+    if (++gDrawsSinceFlush < kDrawsPerFlush || gGlFlush == nullptr) return;
+    gDrawsSinceFlush = 0;
+    if (SDL_RenderFlush(gRenderer) == 0) gGlFlush();
+}
+
 // current: the blend the texture (or the untextured draws, for no texture) was given last.
 bool submitGeometry(SDL_Texture* texture, SDL_BlendMode& current, const SDL_Vertex* vertices, int count, Blend blend) {
     const SDL_BlendMode mode = sdlBlend(blend);
@@ -197,26 +212,93 @@ bool submitGeometry(SDL_Texture* texture, SDL_BlendMode& current, const SDL_Vert
         reportOnce(kReportGeometry, "SDL_RenderGeometry refused a draw");
         return false;
     }
+    flushEveryFewDraws();
     return true;
 }
 
-// A black picture of its own, so a pause before any scene drew shows black.
+SDL_Texture* createPicture(int width, int height) {
+    SDL_Texture* t =
+        SDL_CreateTexture(gRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+    if (t && (SDL_SetTextureBlendMode(t, SDL_BLENDMODE_NONE) != 0 ||
+              SDL_SetTextureScaleMode(t, SDL_ScaleModeNearest) != 0)) {
+        SDL_DestroyTexture(t);
+        return nullptr;
+    }
+    return t;
+}
+
+// A black picture of its own, so a pause before any scene drew shows black, and the corner.
 bool createKeptPicture() {
-    gKept = SDL_CreateTexture(gRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, kScreenWidth,
-                              kScreenHeight);
-    if (!gKept || SDL_SetTextureBlendMode(gKept, SDL_BLENDMODE_NONE) != 0 ||
-        SDL_SetTextureScaleMode(gKept, SDL_ScaleModeNearest) != 0 || SDL_SetRenderTarget(gRenderer, gKept) != 0)
-        return false;
+    gKept = createPicture(kScreenWidth, kScreenHeight);
+    gCorner = createPicture(kNotesCorner.width, kNotesCorner.height);
+    if (!gKept || !gCorner || SDL_SetRenderTarget(gRenderer, gKept) != 0) return false;
     SDL_RenderClear(gRenderer);
     return SDL_SetRenderTarget(gRenderer, gTarget) == 0;
 }
 
-// Copies one whole 640 x 480 picture into another, then draws into the back buffer again.
-void copyPicture(SDL_Texture* from, SDL_Texture* to) {
+// Copies a part of one picture into a part of another (nullptr: the whole picture), then
+// draws into the back buffer again.
+void copyPicture(SDL_Texture* from, const SDL_Rect* fromPart, SDL_Texture* to, const SDL_Rect* toPart) {
     if (!gRenderer || !from || !to) return;
-    if (SDL_SetRenderTarget(gRenderer, to) != 0 || SDL_RenderCopy(gRenderer, from, nullptr, nullptr) != 0)
+    if (SDL_SetRenderTarget(gRenderer, to) != 0 || SDL_RenderCopy(gRenderer, from, fromPart, toPart) != 0)
         reportOnce(kReportKeep, "copying the scene picture");
     if (SDL_SetRenderTarget(gRenderer, gTarget) != 0) reportOnce(kReportTarget, "SDL_SetRenderTarget");
+}
+
+// Where the kept scene picture is. A whole copy of the back buffer costs a frame about a
+// millisecond on a software rasteriser, so a keep copies nothing: the picture stays in the back
+// buffer until something is drawn over it. A draw inside the notes' corner saves that corner
+// first (once), any other draw the whole picture.
+enum class KeptPlace {
+    OwnPicture,   // gKept holds it
+    BackBuffer,   // the back buffer holds it, except the corner when gCornerSaved
+    Dropped,      // given up for the scene being drawn; black until that one is kept
+};
+KeptPlace gKeptPlace = KeptPlace::OwnPicture;
+bool gCornerSaved = false;
+
+const SDL_Rect kCornerRect = {kNotesCorner.x, kNotesCorner.y, kNotesCorner.width, kNotesCorner.height};
+
+// The pixels a draw may touch, a pixel wider on every side than its corners.
+struct DrawBounds {
+    float left, top, right, bottom;
+};
+
+bool insideNotesCorner(const DrawBounds& b) {
+    return b.left - 1.0f >= static_cast<float>(kNotesCorner.x) && b.top - 1.0f >= static_cast<float>(kNotesCorner.y) &&
+           b.right + 1.0f <= static_cast<float>(kNotesCorner.x + kNotesCorner.width) &&
+           b.bottom + 1.0f <= static_cast<float>(kNotesCorner.y + kNotesCorner.height);
+}
+
+void moveKeptIntoOwnPicture() {
+    copyPicture(gTarget, nullptr, gKept, nullptr);
+    if (gCornerSaved) copyPicture(gCorner, nullptr, gKept, &kCornerRect);
+    gKeptPlace = KeptPlace::OwnPicture;
+}
+
+// Called before every change of the back buffer, with the bounds of what changes: saves what of
+// a kept picture there the change would cover.
+void guardKeptPicture(const DrawBounds& b) {
+    if (gKeptPlace != KeptPlace::BackBuffer) return;
+    if (!insideNotesCorner(b)) {
+        moveKeptIntoOwnPicture();
+    } else if (!gCornerSaved) {
+        copyPicture(gTarget, &kCornerRect, gCorner, nullptr);
+        gCornerSaved = true;
+    }
+}
+
+constexpr DrawBounds kWholePicture = {-1.0f, -1.0f, kScreenWidth + 1.0f, kScreenHeight + 1.0f};
+
+DrawBounds boundsOf(const Vertex* vertices, int count) {
+    DrawBounds b = {vertices[0].x, vertices[0].y, vertices[0].x, vertices[0].y};
+    for (int i = 1; i < count; ++i) {
+        b.left = std::fmin(b.left, vertices[i].x);
+        b.top = std::fmin(b.top, vertices[i].y);
+        b.right = std::fmax(b.right, vertices[i].x);
+        b.bottom = std::fmax(b.bottom, vertices[i].y);
+    }
+    return b;
 }
 
 }  // namespace
@@ -249,6 +331,10 @@ bool initVideo() {
         shutdownVideo();
         return false;
     }
+    // Only the OpenGL renderer's context is current for the flush; any other renderer goes without.
+    gGlFlush = std::strcmp(info.name, "opengl") == 0 ? reinterpret_cast<GlFlush>(SDL_GL_GetProcAddress("glFlush"))
+                                                      : nullptr;
+    gDrawsSinceFlush = 0;
     setDrawBlend(SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
     if (!createKeptPicture()) {
@@ -264,11 +350,15 @@ bool initVideo() {
 void shutdownVideo() {
     for (int i = 0; i < kMaxTextures; ++i) destroyTexture(i);
     if (gKept) SDL_DestroyTexture(gKept);
-    gKept = nullptr;
+    if (gCorner) SDL_DestroyTexture(gCorner);
+    gKept = gCorner = nullptr;
+    gKeptPlace = KeptPlace::OwnPicture;
+    gCornerSaved = false;
     if (gTarget) SDL_DestroyTexture(gTarget);
     gTarget = nullptr;
     if (gRenderer) SDL_DestroyRenderer(gRenderer);
     gRenderer = nullptr;
+    gGlFlush = nullptr;
     gDrawBlend = SDL_BLENDMODE_INVALID;
 }
 
@@ -334,6 +424,7 @@ bool drawTriangleFan(const Vertex* vertices, int count, int texture, Blend blend
         currentBlend = linear ? &entry.linearBlend : &entry.nearestBlend;
     } else if (count == 4 && replacesTheWholePicture(vertices, blend)) {
         // Every pixel takes the colour as it is: clearing does the same without blending.
+        guardKeptPicture(kWholePicture);
         const uint32_t c = vertices[0].colour;
         SDL_SetRenderDrawColor(gRenderer, (c >> 16) & 255, (c >> 8) & 255, c & 255, 255);
         if (SDL_RenderClear(gRenderer) == 0) return true;
@@ -348,6 +439,7 @@ bool drawTriangleFan(const Vertex* vertices, int count, int texture, Blend blend
         }
         if (sdlTexture && outsideTextureSquare(vertices[i])) needsClipping = true;
     }
+    guardKeptPicture(boundsOf(vertices, count));
 
     SDL_Vertex out[kMaxSdlVertices];
     int outCount = 0;
@@ -384,6 +476,7 @@ bool drawLine(const Vertex* vertices, Blend blend) {
         for (ClipVertex& p : band) p.y -= back;
         band[0].x -= 0.5f, band[1].x -= 0.5f, band[2].x += 0.5f, band[3].x += 0.5f;
     }
+    guardKeptPicture(boundsOf(vertices, 2));
     SDL_Vertex out[6] = {sdlVertex(band[0]), sdlVertex(band[1]), sdlVertex(band[2]),
                          sdlVertex(band[0]), sdlVertex(band[2]), sdlVertex(band[3])};
     if (!submitGeometry(nullptr, gDrawBlend, out, 6, blend)) {
@@ -398,9 +491,32 @@ void beginScene() {
         reportOnce(kReportTarget, "SDL_SetRenderTarget");
 }
 
-void keepScenePicture() { copyPicture(gTarget, gKept); }
+void keepScenePicture() {
+    if (!gRenderer) return;
+    gKeptPlace = KeptPlace::BackBuffer;
+    gCornerSaved = false;
+}
 
-void showKeptScenePicture() { copyPicture(gKept, gTarget); }
+void dropKeptScenePicture() {
+    if (gRenderer) gKeptPlace = KeptPlace::Dropped;
+}
+
+void showKeptScenePicture() {
+    if (!gRenderer) return;
+    switch (gKeptPlace) {
+        case KeptPlace::OwnPicture:
+            copyPicture(gKept, nullptr, gTarget, nullptr);
+            break;
+        case KeptPlace::BackBuffer:
+            // The back buffer is the kept picture again once its corner is back.
+            if (gCornerSaved) copyPicture(gCorner, nullptr, gTarget, &kCornerRect);
+            break;
+        case KeptPlace::Dropped:
+            SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
+            SDL_RenderClear(gRenderer);
+            break;
+    }
+}
 
 void present() {
     if (!gRenderer) return;
@@ -416,7 +532,10 @@ void present() {
     if (mode != gTargetScaleMode && SDL_SetTextureScaleMode(gTarget, mode) == 0) gTargetScaleMode = mode;
     setDrawBlend(SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
-    if (SDL_RenderClear(gRenderer) != 0 || SDL_RenderCopy(gRenderer, gTarget, nullptr, &destination) != 0)
+    // Black bars only where the picture leaves the window uncovered: the copy replaces every
+    // pixel it covers.
+    const bool bars = v.x > 0 || v.y > 0 || v.width < w || v.height < h;
+    if ((bars && SDL_RenderClear(gRenderer) != 0) || SDL_RenderCopy(gRenderer, gTarget, nullptr, &destination) != 0)
         reportOnce(kReportPresent, "present");
     SDL_RenderPresent(gRenderer);
     if (SDL_SetRenderTarget(gRenderer, gTarget) != 0) reportOnce(kReportTarget, "SDL_SetRenderTarget");

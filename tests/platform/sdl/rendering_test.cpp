@@ -222,6 +222,86 @@ TEST_F(Rendering, KeptScenePictureComesBackWithoutWhatWasDrawnOverIt) {
     EXPECT_EQ(frame(), scene);
 }
 
+// A keep copies nothing until something is drawn over the kept picture: notes in the top-left
+// corner save that corner, anything else the whole picture. Whatever was drawn after the keep,
+// the picture shown again is the one kept.
+TEST_F(Rendering, KeptScenePictureSurvivesNotesWholeDrawsAndTheNextScene) {
+    const auto drawScene = [](Rgb8 top) {
+        drawGradientRect(device, BlendMode::Alpha, 0, 0, 640, 480, {top.r, top.g, top.b}, {0, 255, 90},
+                         {20, 40, 255}, {128, 128, 128});
+        drawSprite(device, Sheet::Objects, BlendMode::Alpha, 60, 12, {0, 0, 16, 16}, 4, 4, 0, {255, 255, 255});
+    };
+    const auto drawNotes = [] {
+        drawRect(device, BlendMode::Alpha, 3, 16, 47, 6, {255, 0, 0}, true);
+        drawSprite(device, Sheet::Objects2, BlendMode::Alpha, 90, 20, {0, 0, 4, 4}, 16, 2, 0, {255, 255, 255});
+    };
+    const auto nextFrame = [] {
+        endScene(device);
+        presentFrame(device);
+        beginScene(device);
+    };
+    const std::vector<uint32_t> black(640 * 480, 0xFF000000u);
+
+    dropKeptScenePicture(device);
+    drawScene({255, 0, 30});
+    const std::vector<uint32_t> first = frame();
+    keepScenePicture(device);
+    drawNotes();
+    ASSERT_NE(frame(), first) << "the notes change the corner";
+    nextFrame();
+    // Paused frames with notes alone: the corner comes back each time.
+    for (int paused = 0; paused < 3; ++paused) {
+        showKeptScenePicture(device);
+        EXPECT_EQ(frame(), first) << "paused frame " << paused;
+        drawNotes();
+        nextFrame();
+    }
+    // A draw over the whole picture after the notes: the kept picture is copied, corner and all.
+    showKeptScenePicture(device);
+    drawNotes();
+    drawRect(device, BlendMode::Invert, 0, 0, 640, 480, {255, 255, 255}, true);
+    nextFrame();
+    showKeptScenePicture(device);
+    EXPECT_EQ(frame(), first) << "after an inversion over the notes";
+
+    // The next scene gives the old picture up; shown before it is kept, the picture is black.
+    dropKeptScenePicture(device);
+    drawScene({0, 0, 255});
+    const std::vector<uint32_t> second = frame();
+    ASSERT_NE(second, first);
+    showKeptScenePicture(device);
+    EXPECT_EQ(frame(), black) << "a dropped picture is black";
+    drawScene({0, 0, 255});
+    keepScenePicture(device);
+    // Drawn over outside the corner without notes first, then shown twice.
+    drawSprite(device, Sheet::Objects, BlendMode::Alpha, 320, 240, {0, 0, 16, 16}, 8, 8, 30, {255, 255, 255});
+    nextFrame();
+    showKeptScenePicture(device);
+    EXPECT_EQ(frame(), second) << "after a sprite in the middle";
+    drawNotes();
+    nextFrame();
+    showKeptScenePicture(device);
+    EXPECT_EQ(frame(), second) << "after notes over the picture copied whole";
+}
+
+// A frame's draws reach the rasteriser in handfuls; every one still lands in the order it was
+// made, across the handfuls, whatever texture and blend each uses.
+TEST_F(Rendering, ManyDrawsLandInTheOrderTheyWereMade) {
+    fill(0, 0, 0);
+    for (int i = 0; i < 301; ++i) {
+        const int x = (i * 37) % 600;
+        const Rgb colour = i % 2 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
+        drawRect(device, BlendMode::Alpha, static_cast<float>(x), 100, 40, 40, colour, true);
+        drawRect(device, BlendMode::Alpha, 300, 300, 20, 20, colour, true);
+        drawSprite(device, Sheet::Objects, i % 3 ? BlendMode::Alpha : BlendMode::Additive, 400, 400, {0, 0, 4, 4}, 1,
+                   1, 0, {255, 255, 255});
+    }
+    const std::vector<uint32_t> f = frame();
+    EXPECT_EQ(at(f, 310, 310), 0xFF0000FFu) << "the last of 301 squares in one place is blue";
+    EXPECT_EQ(at(f, (300 * 37) % 600 + 20, 120), 0xFF0000FFu) << "the last square of the row is on top";
+    EXPECT_EQ(at(f, (299 * 37) % 600 + 20, 120), 0xFFFF0000u) << "and the one before it is red";
+}
+
 TEST_F(Rendering, OutlineLeavesOutEachLineEndPixel) {
     drawRect(device, BlendMode::Alpha, 50, 300, 20, 10, {255, 255, 255}, false);
     std::vector<uint32_t> f = frame();
