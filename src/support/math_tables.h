@@ -29,12 +29,36 @@ struct PrimaryColour {
 // Fills the tables, sets the generator word to 1 and joins the shared words.
 void initMathTables(MathTables& m, RandomWords& words);
 void reseedFromClock(MathTables& m);
-uint32_t nextRandom(MathTables& m);
-uint32_t randomInt(MathTables& m, uint32_t n);
-float randomFloat(MathTables& m, float x);
 PrimaryColour randomPrimary(MathTables& m, int value);
-float tableSin(const MathTables& m, int angle);
-float tableCos(const MathTables& m, int angle);
+
+// The draws and the table look-ups are inline: the world's loops make thousands of them a frame.
+inline uint32_t nextRandom(MathTables& m) {
+    RandomWords& words = *m.words;
+    const uint32_t t = words.x ^ (words.x << 11);
+    words.x = words.y;
+    words.y = words.z;
+    words.z = m.randomState;
+    uint32_t w = m.randomState;
+    w = w ^ (w >> 19) ^ t ^ (t >> 8);
+    m.randomState = w;
+    return w;
+}
+
+inline uint32_t randomInt(MathTables& m, uint32_t n) { return nextRandom(m) % n; }
+
+inline float randomFloat(MathTables& m, float x) {
+    const uint32_t r = nextRandom(m) % 2147483647u;
+    return static_cast<float>(r * (1.0 / 2147483648.0) * x);
+}
+
+// Any whole-degree angle to 0..359.
+inline int normaliseAngle(int a) {
+    if (a < 0) a = 359 - ((-(a + 1)) % 360);
+    return a % 360;
+}
+
+inline float tableSin(const MathTables& m, int angle) { return m.sinTable[normaliseAngle(angle)]; }
+inline float tableCos(const MathTables& m, int angle) { return m.cosTable[normaliseAngle(angle)]; }
 
 int angleTo(float ax, float ay, float bx, float by);
 void moveToward(float& px, float& py, float tx, float ty, float step);
