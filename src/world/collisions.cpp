@@ -60,6 +60,9 @@ constexpr int kReachClassKind[kReachClassCount] = {aqua, leaf, soil, sprout};
 
 bool evenFrame(int frame) { return frame % 2 == 0; }
 
+// interact without its checks: both objects alive and not stopped by a launch.
+MeetingChange meetByRules(World& w, WorldObject& actor, WorldObject& target, int frame);
+
 // A launching element takes no action, and nothing acts on a launching object.
 bool launchStops(const WorldObject& actor, const WorldObject& target) {
     return (actor.launchTimer > 0 && actor.kind < sprout) || target.launchTimer > 0;
@@ -118,10 +121,6 @@ constexpr MeetTable makeMeetTable() {
     return t;
 }
 constexpr MeetTable kMeetTable = makeMeetTable();
-
-uint32_t mayMeetBits(int kind) {
-    return static_cast<unsigned>(kind) < 16u ? kMeetTable.mayMeet[kind] : ~uint32_t{0};
-}
 
 // Draws the target toward the actor so that its larger axis distance shrinks by step.
 void pullTarget(const WorldObject& actor, WorldObject& target, float step) {
@@ -305,46 +304,103 @@ void walkCellChains(World& w, int frame) {
 // ---- The block paths: the same pairs in the same order, tested several at a time from the
 // pair arrays. A block's lanes are consecutive entries of one cell.
 
-// The reach between classes: the reach of any two kinds of those classes.
-struct ClassReach {
-    float reach[kReachClassCount][kReachClassCount];
+// What an entry keeps of its kind: its bit, the kinds it may meet and half its reach with each
+// class. Looked up in a table, as a meeting may change a kind (a sprout that grows into a bud).
+struct KindEntry {
+    int32_t kindBit;
+    uint32_t mayMeet;
+    int32_t reachClass;
+    float halfReach[kReachClassCount];
 };
-constexpr ClassReach makeClassReach() {
-    ClassReach t{};
-    for (int a = 0; a < kReachClassCount; ++a)
-        for (int b = 0; b < kReachClassCount; ++b) t.reach[a][b] = pairReachOf(kReachClassKind[a], kReachClassKind[b]);
+
+constexpr KindEntry kindEntryOf(int kind) {
+    KindEntry e{};
+    e.kindBit = static_cast<int32_t>(kindBit(kind));
+    e.mayMeet = static_cast<unsigned>(kind) < 16u ? kMeetTable.mayMeet[kind] : ~uint32_t{0};
+    e.reachClass = reachClassOf(kind);
+    for (int c = 0; c < kReachClassCount; ++c) e.halfReach[c] = 0.5f * pairReachOf(kReachClassKind[c], kind);
+    return e;
+}
+
+struct KindEntryTable {
+    KindEntry kinds[16];
+};
+constexpr KindEntryTable makeKindEntryTable() {
+    KindEntryTable t{};
+    for (int k = 0; k < 16; ++k) t.kinds[k] = kindEntryOf(k);
     return t;
 }
-constexpr ClassReach kClassReach = makeClassReach();
+constexpr KindEntryTable kKindEntries = makeKindEntryTable();
 
-// Reads an object into its entry of the pair arrays.
-void loadEntry(PairArrays& p, int index) {
+// Kinds beyond the table (never made) are worked out on the spot.
+inline KindEntry kindEntry(int kind) {
+    return static_cast<unsigned>(kind) < 16u ? kKindEntries.kinds[kind] : kindEntryOf(kind);
+}
+
+void setEntryKind(PairArrays& p, int index, int kind) {
+    const KindEntry k = kindEntry(kind);
+    p.kind[index] = kind;
+    p.kindBit[index] = k.kindBit;
+    for (int c = 0; c < kReachClassCount; ++c) p.halfReach[c][index] = k.halfReach[c];
+}
+
+// Reads an object into its entry again after a meeting changed it; its kind seldom changes.
+inline void reloadEntry(PairArrays& p, int index) {
     const WorldObject& o = *p.object[index];
     p.x[index] = o.x;
     p.y[index] = o.y;
     p.size[index] = o.size;
-    p.dyingMask[index] = o.dying ? -1 : 0;
-    const int reachClass = reachClassOf(o.kind);
-    p.reachClass[index] = reachClass;
-    for (int c = 0; c < kReachClassCount; ++c) p.reach[c][index] = kClassReach.reach[c][reachClass];
-    p.kindBit[index] = static_cast<int32_t>(kindBit(o.kind));
-    p.mayMeet[index] = mayMeetBits(o.kind);
+    p.aliveMask[index] = o.dying ? 0 : -1;
+    if (o.kind != p.kind[index]) setEntryKind(p, index, o.kind);
 }
 
-// Copies the filled grid, cell by cell in chain order.
-void copyGridToArrays(CollisionGrid& grid) {
+void loadEntry(PairArrays& p, int index, WorldObject& o, bool spansCells) {
+    p.object[index] = &o;
+    p.spansCells[index] = spansCells;
+    p.x[index] = o.x;
+    p.y[index] = o.y;
+    p.size[index] = o.size;
+    p.aliveMask[index] = o.dying ? 0 : -1;
+    setEntryKind(p, index, o.kind);
+}
+
+constexpr int roundUpToBlock(int n) { return (n + kPairLanes - 1) & ~(kPairLanes - 1); }
+
+// Fills the arrays from the pool as the grid would hold its entries: each cell in the order its
+// chain has them, the newest first. The objects' cells are found first, to place each cell.
+void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects) {
     PairArrays& p = *grid.arrays;
-    int count = 0;
-    for (int cell = 0; cell < kGridCellCount; ++cell) {
-        p.cellStart[cell] = count;
-        for (GridEntry* e = grid.cells[cell]; e->object != nullptr; e = e->next) {
-            p.object[count] = e->object;
-            p.spansCells[count] = e->spansCells;
-            loadEntry(p, count);
-            ++count;
-        }
+    int inCell[kGridCellCount] = {};
+    int taken = 0;
+    for (WorldObject* o = objects.head->next; o->active && taken < kGridMostEntries; o = o->next) {
+        int cell;
+        bool spans;
+        if (!gridCellOf(grid, *o, cell, spans)) continue;
+        p.objectInOrder[taken] = o;
+        p.cellOfObject[taken] = cell;
+        p.spansOfObject[taken] = spans;
+        inCell[cell] += 1;
+        taken += 1;
     }
-    p.cellStart[kGridCellCount] = count;
+    int start = 0;
+    for (int cell = 0; cell < kGridCellCount; ++cell) {
+        const int end = start + inCell[cell];
+        p.cellStart[cell] = start;
+        p.cellEnd[cell] = end;
+        p.fillCursor[cell] = end;
+        const int padded = roundUpToBlock(end);
+        for (int pad = end; pad < padded; ++pad) {
+            p.aliveMask[pad] = 0;
+            p.kindBit[pad] = 0;
+        }
+        start = padded;
+    }
+    p.cellStart[kGridCellCount] = start;
+    // Each cell fills from its end: the first object entered ends up last in its chain.
+    for (int i = 0; i < taken; ++i) {
+        const int index = --p.fillCursor[p.cellOfObject[i]];
+        loadEntry(p, index, *p.objectInOrder[i], p.spansOfObject[i]);
+    }
 }
 
 // The outer object of the pair pass, as its tests read it.
@@ -357,10 +413,11 @@ struct OuterCopy {
 };
 
 OuterCopy outerCopy(const PairArrays& p, int index) {
-    return {index, p.x[index], p.y[index], p.size[index], p.reachClass[index], p.mayMeet[index]};
+    const KindEntry k = kindEntry(p.kind[index]);
+    return {index, p.x[index], p.y[index], p.size[index], k.reachClass, k.mayMeet};
 }
 
-// Up to 64 consecutive entries of one cell, one bit each, the first entry in bit 0.
+// Up to 64 consecutive entries of one cell from a whole block, one bit each, the first in bit 0.
 constexpr int kRunEntries = 64;
 struct RunMasks {
     uint64_t alive;      // entries whose object is not dying
@@ -375,59 +432,58 @@ int bitCount(uint64_t bits) {
 }
 
 // Four entries at a time: exactly the operations of testPairInline, lane by lane, in the same
-// order (no multiply and add are fused: the world code is built without contraction). Lanes
-// past count read whatever the arrays hold there; their bits are dropped.
-inline RunMasks sse2Run(const PairArrays& p, const OuterCopy& a, int first, int count) {
-    const __m128 ax = _mm_set1_ps(a.x), ay = _mm_set1_ps(a.y), half = _mm_set1_ps(0.5f);
+// order (no multiply and add are fused: the world code is built without contraction). The lanes
+// are whole blocks of one cell: the padding after its entries is never alive.
+inline RunMasks sse2Run(const PairArrays& p, const OuterCopy& a, int first, int lanes) {
+    const __m128 ax = _mm_set1_ps(a.x), ay = _mm_set1_ps(a.y);
     const __m128i aSize = _mm_set1_epi32(a.size);
     const __m128i mayMeet = _mm_set1_epi32(static_cast<int32_t>(a.mayMeet)), zero = _mm_setzero_si128();
-    const float* reach = p.reach[a.reachClass];
-    uint64_t dying = 0, within = 0, apart = 0;
-    for (int lane = 0; lane < count; lane += 4) {
+    const float* halfReach = p.halfReach[a.reachClass];
+    uint64_t alive = 0, touching = 0;
+    for (int lane = 0; lane < lanes; lane += 4) {
         const int e = first + lane;
-        const __m128 dx = _mm_sub_ps(ax, _mm_loadu_ps(p.x + e));
-        const __m128 dy = _mm_sub_ps(ay, _mm_loadu_ps(p.y + e));
-        const __m128i sizes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p.size + e));
+        const __m128 dx = _mm_sub_ps(ax, _mm_load_ps(p.x + e));
+        const __m128 dy = _mm_sub_ps(ay, _mm_load_ps(p.y + e));
+        const __m128i sizes = _mm_load_si128(reinterpret_cast<const __m128i*>(p.size + e));
         const __m128 sum = _mm_cvtepi32_ps(_mm_add_epi32(aSize, sizes));
-        const __m128 touch = _mm_mul_ps(_mm_mul_ps(sum, half), _mm_loadu_ps(reach + e));
+        const __m128 touch = _mm_mul_ps(sum, _mm_load_ps(halfReach + e));
         const __m128 distance = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
         const __m128 near = _mm_cmplt_ps(distance, _mm_mul_ps(touch, touch));
-        const __m128i dead = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p.dyingMask + e));
-        const __m128i kinds = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p.kindBit + e));
-        const __m128i noRule = _mm_cmpeq_epi32(_mm_and_si128(kinds, mayMeet), zero);
-        within |= static_cast<uint64_t>(_mm_movemask_ps(near)) << lane;
-        dying |= static_cast<uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(dead))) << lane;
-        apart |= static_cast<uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(noRule))) << lane;
+        const __m128 live = _mm_load_ps(reinterpret_cast<const float*>(p.aliveMask + e));
+        const __m128i kinds = _mm_load_si128(reinterpret_cast<const __m128i*>(p.kindBit + e));
+        const __m128 noRule = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(kinds, mayMeet), zero));
+        const __m128 meets = _mm_andnot_ps(noRule, _mm_and_ps(near, live));
+        alive |= static_cast<uint64_t>(_mm_movemask_ps(live)) << lane;
+        touching |= static_cast<uint64_t>(_mm_movemask_ps(meets)) << lane;
     }
-    const uint64_t alive = ~dying & (~uint64_t{0} >> (kRunEntries - count));
-    return {alive, within & alive & ~apart};
+    return {alive, touching};
 }
 
 // Eight entries at a time, the same operations; only called where the processor has AVX2.
-__attribute__((target("avx2"))) inline RunMasks avx2Run(const PairArrays& p, const OuterCopy& a, int first, int count) {
-    const __m256 ax = _mm256_set1_ps(a.x), ay = _mm256_set1_ps(a.y), half = _mm256_set1_ps(0.5f);
+__attribute__((target("avx2"))) inline RunMasks avx2Run(const PairArrays& p, const OuterCopy& a, int first,
+                                                        int lanes) {
+    const __m256 ax = _mm256_set1_ps(a.x), ay = _mm256_set1_ps(a.y);
     const __m256i aSize = _mm256_set1_epi32(a.size);
     const __m256i mayMeet = _mm256_set1_epi32(static_cast<int32_t>(a.mayMeet)), zero = _mm256_setzero_si256();
-    const float* reach = p.reach[a.reachClass];
-    uint64_t dying = 0, within = 0, apart = 0;
-    for (int lane = 0; lane < count; lane += 8) {
+    const float* halfReach = p.halfReach[a.reachClass];
+    uint64_t alive = 0, touching = 0;
+    for (int lane = 0; lane < lanes; lane += 8) {
         const int e = first + lane;
-        const __m256 dx = _mm256_sub_ps(ax, _mm256_loadu_ps(p.x + e));
-        const __m256 dy = _mm256_sub_ps(ay, _mm256_loadu_ps(p.y + e));
-        const __m256i sizes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p.size + e));
+        const __m256 dx = _mm256_sub_ps(ax, _mm256_load_ps(p.x + e));
+        const __m256 dy = _mm256_sub_ps(ay, _mm256_load_ps(p.y + e));
+        const __m256i sizes = _mm256_load_si256(reinterpret_cast<const __m256i*>(p.size + e));
         const __m256 sum = _mm256_cvtepi32_ps(_mm256_add_epi32(aSize, sizes));
-        const __m256 touch = _mm256_mul_ps(_mm256_mul_ps(sum, half), _mm256_loadu_ps(reach + e));
+        const __m256 touch = _mm256_mul_ps(sum, _mm256_load_ps(halfReach + e));
         const __m256 distance = _mm256_add_ps(_mm256_mul_ps(dx, dx), _mm256_mul_ps(dy, dy));
         const __m256 near = _mm256_cmp_ps(distance, _mm256_mul_ps(touch, touch), _CMP_LT_OQ);
-        const __m256i dead = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p.dyingMask + e));
-        const __m256i kinds = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p.kindBit + e));
-        const __m256i noRule = _mm256_cmpeq_epi32(_mm256_and_si256(kinds, mayMeet), zero);
-        within |= static_cast<uint64_t>(_mm256_movemask_ps(near)) << lane;
-        dying |= static_cast<uint64_t>(_mm256_movemask_ps(_mm256_castsi256_ps(dead))) << lane;
-        apart |= static_cast<uint64_t>(_mm256_movemask_ps(_mm256_castsi256_ps(noRule))) << lane;
+        const __m256 live = _mm256_load_ps(reinterpret_cast<const float*>(p.aliveMask + e));
+        const __m256i kinds = _mm256_load_si256(reinterpret_cast<const __m256i*>(p.kindBit + e));
+        const __m256 noRule = _mm256_castsi256_ps(_mm256_cmpeq_epi32(_mm256_and_si256(kinds, mayMeet), zero));
+        const __m256 meets = _mm256_andnot_ps(noRule, _mm256_and_ps(near, live));
+        alive |= static_cast<uint64_t>(_mm256_movemask_ps(live)) << lane;
+        touching |= static_cast<uint64_t>(_mm256_movemask_ps(meets)) << lane;
     }
-    const uint64_t alive = ~dying & (~uint64_t{0} >> (kRunEntries - count));
-    return {alive, within & alive & ~apart};
+    return {alive, touching};
 }
 
 // The AVX2 walk is compiled for processors that also count bits in one instruction.
@@ -441,11 +497,11 @@ inline int countBits(uint64_t bits) {
 }
 
 template <PairPath path>
-inline RunMasks runMasks(const PairArrays& p, const OuterCopy& a, int first, int count) {
+inline RunMasks runMasks(const PairArrays& p, const OuterCopy& a, int first, int lanes) {
     if constexpr (path == PairPath::avx2) {
-        return avx2Run(p, a, first, count);
+        return avx2Run(p, a, first, lanes);
     } else {
-        return sse2Run(p, a, first, count);
+        return sse2Run(p, a, first, lanes);
     }
 }
 
@@ -455,10 +511,11 @@ int swapRoles(int change) { return ((change & changedActor) << 1) | ((change & c
 uint32_t targetsOfKind(int kind) { return static_cast<unsigned>(kind) < 16u ? kMeetTable.targets[kind] : 0u; }
 
 // One side of a meeting, skipped where interact would return at once without a change: no rule
-// for the two kinds, or a launch that stops it.
+// for the two kinds, a launch that stops it, or an object that died in the other side.
 inline int act(World& w, WorldObject& actor, WorldObject& target, int frame) {
-    if ((targetsOfKind(actor.kind) & kindBit(target.kind)) == 0 || launchStops(actor, target)) return changedNeither;
-    return interact(w, actor, target, frame);
+    if ((targetsOfKind(actor.kind) & kindBit(target.kind)) == 0) return changedNeither;
+    if (launchStops(actor, target) || actor.dying || target.dying) return changedNeither;
+    return meetByRules(w, actor, target, frame);
 }
 
 // Both meetings of a touching pair, outer object first, as the chain walk calls them. Returns
@@ -468,48 +525,47 @@ inline int meetPair(World& w, WorldObject& outer, WorldObject& inner, int frame)
     return first | swapRoles(act(w, inner, outer, frame));
 }
 
-// Tests the outer object against the entries first .. end - 1 of one cell and lets the touching
-// pairs meet, in entry order, up to 64 entries to a run. The masks of a run are computed before
-// its meetings. A meeting that changes the inner object reads that entry again (its bit is behind
-// us); one that changes the outer object reads it again and starts a new run after the inner one.
-// Pairs of kinds that no rule joins are tested but not met: interact would change nothing. No
-// meeting makes an entry ahead of us die, so the pairs counted are the alive bits of the run up
-// to where it ends. Returns false once the outer object is dying: it meets nothing more, and
-// its further pairs are not counted.
+// Tests the outer object against the entries from .. end - 1 of one cell and lets the touching
+// pairs meet, in entry order, up to 64 entries to a run. A run starts on a whole block, the
+// entries before from left out. The masks of a run are computed before its meetings. A meeting
+// that changes the inner object reads that entry again (its bit is behind us); one that changes
+// the outer object reads it again and starts a new run after the inner one. Pairs of kinds that
+// no rule joins are tested but not met: interact would change nothing. No meeting makes an entry
+// ahead of us die, so the pairs counted are the alive bits of the run up to where it ends.
+// Returns false once the outer object is dying: it meets nothing more, and its further pairs are
+// not counted.
 template <PairPath path>
-[[gnu::always_inline]] inline bool meetAcrossRange(World& w, PairArrays& p, OuterCopy& a, int first, int end,
+[[gnu::always_inline]] inline bool meetAcrossRange(World& w, PairArrays& p, OuterCopy& a, int from, int end,
                                                    int frame, int& tests) {
-    int run = first;
-    while (run < end) {
-        const int count = std::min(kRunEntries, end - run);
-        uint64_t open = ~uint64_t{0} >> (kRunEntries - count);
-        const int self = a.index - run;
-        if (self >= 0 && self < count) open &= ~(uint64_t{1} << self);   // an object never meets itself
-        const RunMasks m = runMasks<path>(p, a, run, count);
-        const uint64_t counted = m.alive & open;
+    while (from < end) {
+        const int run = from & ~(kPairLanes - 1);
+        const int lanes = std::min(kRunEntries, roundUpToBlock(end) - run);
+        uint64_t open = ~uint64_t{0} << (from - run);
+        const unsigned self = static_cast<unsigned>(a.index - run);
+        if (self < static_cast<unsigned>(lanes)) open &= ~(uint64_t{1} << self);   // an object never meets itself
+        const RunMasks m = runMasks<path>(p, a, run, lanes);
+        uint64_t tested = m.alive & open;
         uint64_t touching = m.touching & open;
-        int next = run + count;
-        uint64_t tested = counted;
+        from = run + lanes;
         while (touching != 0) {
-            const uint64_t lowest = touching & (~touching + 1u);
-            touching ^= lowest;
-            const int inner = run + __builtin_ctzll(lowest);
+            const int bit = __builtin_ctzll(touching);
+            touching &= touching - 1;
+            const int inner = run + bit;
             const int change = meetPair(w, *p.object[a.index], *p.object[inner], frame);
-            if (change & changedTarget) loadEntry(p, inner);
+            if (change & changedTarget) reloadEntry(p, inner);
             if (change & changedActor) {
-                loadEntry(p, a.index);
-                tested = counted & (lowest | (lowest - 1u));
-                if (p.dyingMask[a.index] != 0) {
+                reloadEntry(p, a.index);
+                tested &= ~uint64_t{0} >> (63 - bit);
+                if (p.aliveMask[a.index] == 0) {
                     tests += countBits<path>(tested);
                     return false;
                 }
                 a = outerCopy(p, a.index);
-                next = inner + 1;
+                from = inner + 1;
                 break;
             }
         }
         tests += countBits<path>(tested);
-        run = next;
     }
     return true;
 }
@@ -522,7 +578,7 @@ struct EntryRange {
 EntryRange cellEntries(const CollisionGrid& grid, int column, int row) {
     if (column >= grid.columns || row >= grid.rows) return {0, 0};
     const int cell = column + row * grid.columns;
-    return {grid.arrays->cellStart[cell], grid.arrays->cellStart[cell + 1]};
+    return {grid.arrays->cellStart[cell], grid.arrays->cellEnd[cell]};
 }
 
 // The chain walk's pairs in its order, tested from the arrays. Built once for each path, so that
@@ -535,15 +591,15 @@ template <PairPath path>
     for (int row = 0; row < grid.rows; ++row) {
         for (int column = 0; column < grid.columns; ++column) {
             const EntryRange own = cellEntries(grid, column, row);
+            if (own.first == own.end) continue;
+            // Only right and down, in the chain walk's order: below, right, diagonal.
+            const EntryRange neighbours[3] = {cellEntries(grid, column, row + 1), cellEntries(grid, column + 1, row),
+                                              cellEntries(grid, column + 1, row + 1)};
             for (int i = own.first; i < own.end; ++i) {
-                if (p.dyingMask[i] != 0) continue;
+                if (p.aliveMask[i] == 0) continue;
                 OuterCopy a = outerCopy(p, i);
                 if (!meetAcrossRange<path>(w, p, a, own.first, own.end, frame, tests)) continue;
                 if (!p.spansCells[i]) continue;
-                // Only right and down, in the chain walk's order: below, right, diagonal.
-                const EntryRange neighbours[3] = {cellEntries(grid, column, row + 1),
-                                                  cellEntries(grid, column + 1, row),
-                                                  cellEntries(grid, column + 1, row + 1)};
                 for (const EntryRange& r : neighbours) {
                     if (!meetAcrossRange<path>(w, p, a, r.first, r.end, frame, tests)) break;
                 }
@@ -554,7 +610,7 @@ template <PairPath path>
 }
 
 int meetAllRunsSse2(World& w, int frame) { return meetAllRuns<PairPath::sse2>(w, frame); }
-// Flattened: every helper of the walk is compiled into it for AVX2 (interact stays a call).
+// Flattened: every helper of the walk is compiled into it for AVX2 (the meeting rules stay a call).
 __attribute__((target("avx2,popcnt"), flatten)) int meetAllRunsAvx2(World& w, int frame) {
     return meetAllRuns<PairPath::avx2>(w, frame);
 }
@@ -563,18 +619,18 @@ __attribute__((target("avx2,popcnt"), flatten)) int meetAllRunsAvx2(World& w, in
 }  // namespace
 
 void collideObjects(World& w, int frame) {
-    clearGrid(w.grid);
-    beginIteration(w.objects);
-    while (!atEnd(w.objects)) insertObject(w.grid, *nextRecord(w.objects));
     w.pairTests = 0;
 #if MOSSBLOOM_PAIR_BLOCKS
     const PairPath path = w.grid.pairPath;
     if (path != PairPath::scalar && pairPathAvailable(path)) {
-        copyGridToArrays(w.grid);
+        fillPairArrays(w.grid, w.objects);
         w.pairTests = path == PairPath::avx2 ? meetAllRunsAvx2(w, frame) : meetAllRunsSse2(w, frame);
         return;
     }
 #endif
+    clearGrid(w.grid);
+    beginIteration(w.objects);
+    while (!atEnd(w.objects)) insertObject(w.grid, *nextRecord(w.objects));
     walkCellChains(w, frame);
 }
 
@@ -582,10 +638,17 @@ bool testPair(World& w, WorldObject& a, WorldObject& b, int frame) { return test
 
 uint32_t ruleTargets(int actorKind) { return targetsOf(actorKind); }
 
-// The rules go by the actor's kind; within a kind they are tried in this order.
-[[gnu::noinline]] MeetingChange interact(World& w, WorldObject& actor, WorldObject& target, int frame) {
+MeetingChange interact(World& w, WorldObject& actor, WorldObject& target, int frame) {
     if (launchStops(actor, target)) return changedNeither;
     if (actor.dying || target.dying) return changedNeither;
+    return meetByRules(w, actor, target, frame);
+}
+
+namespace {
+
+// The rules go by the actor's kind; within a kind they are tried in this order. Kept a call of
+// its own, so that the pair pass around it stays small.
+[[gnu::noinline]] MeetingChange meetByRules(World& w, WorldObject& actor, WorldObject& target, int frame) {
     const int t = target.kind;
     switch (actor.kind) {
         case aqua:
@@ -664,6 +727,8 @@ uint32_t ruleTargets(int actorKind) { return targetsOf(actorKind); }
             return interactWithFlower(w, actor, target, frame);
     }
 }
+
+}  // namespace
 
 MeetingChange interactWithFlower(World& w, WorldObject& actor, WorldObject& target, int frame) {
     const int a = actor.kind, t = target.kind;
