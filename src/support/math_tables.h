@@ -89,6 +89,7 @@ inline float tableSin(const MathTables& m, int angle) { return m.sinTable[normal
 inline float tableCos(const MathTables& m, int angle) { return m.cosTable[normaliseAngle(angle)]; }
 
 int angleTo(float ax, float ay, float bx, float by);
+void moveToward(float& px, float& py, float tx, float ty, float step);
 void rotateAbout(float& px, float& py, float cx, float cy, float angle);
 void raiseToMinimum(float& vx, float& vy, float minimum);
 void limitToMaximum(float& vx, float& vy, float maximum);
@@ -102,13 +103,3 @@ inline float absFloat(float v) { return v < 0 ? -v : v; }
 inline int absInt(int v) { return v < 0 ? -v : v; }
 inline float squareFloat(float v) { return v * v; }
 inline int squareInt(int v) { return v * v; }
-
-// Moves a point toward another so that its larger axis distance shrinks by step; inline, as the
-// meetings pull objects together hundreds of times a frame.
-inline void moveToward(float& px, float& py, float tx, float ty, float step) {
-    const float dx = tx - px;
-    const float dy = ty - py;
-    const float g = absFloat(dx) > absFloat(dy) ? absFloat(dx) : absFloat(dy);
-    px += dx / g * step;
-    py += dy / g * step;
-}

@@ -332,16 +332,20 @@ constexpr KindEntryTable makeKindEntryTable() {
 }
 constexpr KindEntryTable kKindEntries = makeKindEntryTable();
 
-// Kinds beyond the table (never made) are worked out on the spot.
-inline KindEntry kindEntry(int kind) {
-    return static_cast<unsigned>(kind) < 16u ? kKindEntries.kinds[kind] : kindEntryOf(kind);
-}
-
-void setEntryKind(PairArrays& p, int index, int kind) {
-    const KindEntry k = kindEntry(kind);
+void setKindEntry(PairArrays& p, int index, int kind, const KindEntry& k) {
     p.kind[index] = kind;
     p.kindBit[index] = k.kindBit;
     for (int c = 0; c < kReachClassCount; ++c) p.halfReach[c][index] = k.halfReach[c];
+}
+
+// Kinds beyond the table (never made) are worked out on the spot.
+[[gnu::noinline]] void setUnusualEntryKind(PairArrays& p, int index, int kind) {
+    setKindEntry(p, index, kind, kindEntryOf(kind));
+}
+
+inline void setEntryKind(PairArrays& p, int index, int kind) {
+    if (static_cast<unsigned>(kind) >= 16u) return setUnusualEntryKind(p, index, kind);
+    setKindEntry(p, index, kind, kKindEntries.kinds[kind]);
 }
 
 // Reads an object into its entry again after a meeting changed it; its kind seldom changes.
@@ -413,7 +417,12 @@ struct OuterCopy {
 };
 
 OuterCopy outerCopy(const PairArrays& p, int index) {
-    const KindEntry k = kindEntry(p.kind[index]);
+    const int kind = p.kind[index];
+    if (static_cast<unsigned>(kind) >= 16u) {
+        const KindEntry k = kindEntryOf(kind);
+        return {index, p.x[index], p.y[index], p.size[index], k.reachClass, k.mayMeet};
+    }
+    const KindEntry& k = kKindEntries.kinds[kind];
     return {index, p.x[index], p.y[index], p.size[index], k.reachClass, k.mayMeet};
 }
 
