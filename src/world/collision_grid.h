@@ -59,11 +59,16 @@ struct PairArrays {
     WorldObject* object[kPairArrayCapacity];
     int32_t cellStart[kGridCellCount + 1];
     int32_t cellEnd[kGridCellCount];
-    // The fill's own scratch: each object's cell in pool order (-1: not entered), and the next
-    // free place from the end of each cell.
-    int32_t cellOfObject[kGridMostEntries];
-    bool spansOfObject[kGridMostEntries];
-    WorldObject* objectInOrder[kGridMostEntries];
+    // The fill's own scratch: what it read of each object entered, in pool order, so that each
+    // object is read once; and the next free place from the end of each cell.
+    struct Pending {
+        WorldObject* object;
+        float x, y;
+        int32_t size, kind;
+        int32_t cell;
+        bool spansCells, dying;
+    };
+    Pending pending[kGridMostEntries];
     int32_t fillCursor[kGridCellCount];
 };
 

@@ -358,32 +358,25 @@ inline void reloadEntry(PairArrays& p, int index) {
     if (o.kind != p.kind[index]) setEntryKind(p, index, o.kind);
 }
 
-void loadEntry(PairArrays& p, int index, WorldObject& o, bool spansCells) {
-    p.object[index] = &o;
-    p.spansCells[index] = spansCells;
-    p.x[index] = o.x;
-    p.y[index] = o.y;
-    p.size[index] = o.size;
-    p.aliveMask[index] = o.dying ? 0 : -1;
-    setEntryKind(p, index, o.kind);
-}
-
 constexpr int roundUpToBlock(int n) { return (n + kPairLanes - 1) & ~(kPairLanes - 1); }
 
 // Fills the arrays from the pool as the grid would hold its entries: each cell in the order its
-// chain has them, the newest first. The objects' cells are found first, to place each cell.
+// chain has them, the newest first. Each object is read once, into the scratch, and the cells are
+// counted, to place each cell; then every entry is written to its place.
 void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects) {
     PairArrays& p = *grid.arrays;
     int inCell[kGridCellCount] = {};
     int taken = 0;
     for (WorldObject* o = objects.head->next; o->active && taken < kGridMostEntries; o = o->next) {
-        int cell;
-        bool spans;
-        if (!gridCellOf(grid, *o, cell, spans)) continue;
-        p.objectInOrder[taken] = o;
-        p.cellOfObject[taken] = cell;
-        p.spansOfObject[taken] = spans;
-        inCell[cell] += 1;
+        PairArrays::Pending& e = p.pending[taken];
+        if (!gridCellOf(grid, *o, e.cell, e.spansCells)) continue;
+        e.object = o;
+        e.x = o->x;
+        e.y = o->y;
+        e.size = o->size;
+        e.kind = o->kind;
+        e.dying = o->dying;
+        inCell[e.cell] += 1;
         taken += 1;
     }
     int start = 0;
@@ -402,8 +395,15 @@ void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects) {
     p.cellStart[kGridCellCount] = start;
     // Each cell fills from its end: the first object entered ends up last in its chain.
     for (int i = 0; i < taken; ++i) {
-        const int index = --p.fillCursor[p.cellOfObject[i]];
-        loadEntry(p, index, *p.objectInOrder[i], p.spansOfObject[i]);
+        const PairArrays::Pending& e = p.pending[i];
+        const int index = --p.fillCursor[e.cell];
+        p.object[index] = e.object;
+        p.spansCells[index] = e.spansCells;
+        p.x[index] = e.x;
+        p.y[index] = e.y;
+        p.size[index] = e.size;
+        p.aliveMask[index] = e.dying ? 0 : -1;
+        setEntryKind(p, index, e.kind);
     }
 }
 
