@@ -71,6 +71,93 @@ bool launchStops(const WorldObject& actor, const WorldObject& target) {
 // One bit a kind; every kind beyond 0..30 (never made) shares the last bit.
 constexpr uint32_t kindBit(int kind) { return kind >= 0 && kind < 31 ? 1u << kind : 1u << 31; }
 constexpr uint32_t kElementBits = kindBit(aqua) | kindBit(leaf) | kindBit(flare) | kindBit(soil) | kindBit(metal);
+// Rule bits beyond the kinds', for rules that also ask for a size.
+constexpr uint32_t kChargedAquaBit = 1u << 16;   // an aqua of 200 and more: metal charges it
+constexpr uint32_t kMergingAquaBit = 1u << 17;   // an aqua under 300: another under 300 merges with it
+constexpr uint32_t kMergingSoilBit = 1u << 18;   // a soil under 300: likewise
+
+// The rules of interact, below, as bits, less those that cannot change anything at an object's
+// size or on the frame: per kind, the bits that always hold and those that hold under a size of
+// 300, from a size of 200, on even frames, and on even frames under 300. Looked up without a
+// branch, since the pair pass asks for them at every meeting that changes an object.
+struct RuleBits {
+    uint32_t always, under300, from200, even, evenUnder300;
+};
+
+constexpr RuleBits actorRuleBits(int kind) {
+    switch (kind) {
+        case aqua:
+            return {0, kMergingAquaBit, 0, 0, 0};
+        case flare:
+            return {kindBit(leaf), 0, 0, 0, 0};
+        case leaf:
+            return {kindBit(soil), 0, 0, 0, kindBit(aqua)};
+        case soil:
+            return {kindBit(aqua) | kindBit(metal), kMergingSoilBit, 0, 0, 0};
+        case metal:
+            return {kChargedAquaBit | kindBit(leaf) | kindBit(soil) | kindBit(metal) | kindBit(flare), 0, 0, 0, 0};
+        case life:
+            return {kindBit(dream), 0, 0, kElementBits, 0};
+        case sprout:
+        case bud:
+            return {kElementBits, 0, 0, 0, 0};
+        case aquaFlower:
+            return {kindBit(flare), 0, 0, 0, 0};
+        case leafFlower:
+            return {kindBit(aqua), 0, 0, 0, 0};
+        case soilFlower:
+            return {kindBit(metal) | kindBit(metalFlower), 0, 0, 0, 0};
+        case metalFlower:
+            return {kChargedAquaBit | kindBit(leaf) | kindBit(soil) | kindBit(metal), 0, 0, 0, 0};
+        default:
+            return {};
+    }
+}
+
+// What a kind offers as a target; no rule names a kind beyond the table.
+constexpr RuleBits targetRuleBits(int kind) {
+    switch (kind) {
+        case aqua:
+            return {kindBit(aqua), kMergingAquaBit, kChargedAquaBit, 0, 0};
+        case soil:
+            return {kindBit(soil), kMergingSoilBit, 0, 0, 0};
+        default:
+            return {kind >= 0 && kind < 16 ? kindBit(kind) : 0, 0, 0, 0, 0};
+    }
+}
+
+// Row 16 stands for every kind beyond the table.
+struct RuleBitTable {
+    RuleBits actor[17], target[17];
+};
+constexpr RuleBitTable makeRuleBitTable() {
+    RuleBitTable t{};
+    for (int k = 0; k <= 16; ++k) {
+        t.actor[k] = actorRuleBits(k);
+        t.target[k] = targetRuleBits(k);
+    }
+    return t;
+}
+constexpr RuleBitTable kRuleBits = makeRuleBitTable();
+
+inline uint32_t pickRuleBits(const RuleBits& r, int size, bool even) {
+    const uint32_t under300 = size < 300 ? ~0u : 0u, from200 = size >= 200 ? ~0u : 0u, evenFrames = even ? ~0u : 0u;
+    return r.always | (r.under300 & under300) | (r.from200 & from200) | (r.even & evenFrames) |
+           (r.evenUnder300 & evenFrames & under300);
+}
+
+inline int ruleRow(int kind) { return static_cast<unsigned>(kind) < 16u ? kind : 16; }
+
+// Nothing acts on a launching object, and a launching element takes no action.
+inline uint32_t ruleBitsOfTarget(const WorldObject& o) {
+    const uint32_t bits = pickRuleBits(kRuleBits.target[ruleRow(o.kind)], o.size, false);
+    return o.launchTimer > 0 ? 0u : bits;
+}
+
+inline uint32_t ruleBitsOfActor(const WorldObject& o, bool evenFrame) {
+    const uint32_t bits = pickRuleBits(kRuleBits.actor[ruleRow(o.kind)], o.size, evenFrame);
+    return o.launchTimer > 0 && o.kind < sprout ? 0u : bits;
+}
 
 // The target kinds that an actor kind has a rule for in interact, below: the two must agree (a
 // test sweeps every pair of kinds). A pair with no rule either way changes nothing when it meets.
@@ -103,24 +190,6 @@ constexpr uint32_t targetsOf(int actorKind) {
             return 0;
     }
 }
-
-// The kinds a kind may meet, either way round. A kind beyond the table may meet anything.
-struct MeetTable {
-    uint32_t targets[16];
-    uint32_t mayMeet[16];
-};
-constexpr MeetTable makeMeetTable() {
-    MeetTable t{};
-    for (int a = 0; a < 16; ++a) {
-        t.targets[a] = targetsOf(a);
-        t.mayMeet[a] = targetsOf(a) | kindBit(31);
-        for (int b = 0; b < 16; ++b) {
-            if (targetsOf(b) & kindBit(a)) t.mayMeet[a] |= kindBit(b);
-        }
-    }
-    return t;
-}
-constexpr MeetTable kMeetTable = makeMeetTable();
 
 // Draws the target toward the actor so that its larger axis distance shrinks by step.
 void pullTarget(const WorldObject& actor, WorldObject& target, float step) {
@@ -178,9 +247,10 @@ void mergeSoils(World& w, WorldObject& actor, WorldObject& target) {
     target.absorbed = (actor.absorbed + target.absorbed) / 2;
 }
 
-// A sprout grows as it eats; a bud does not.
+// A sprout grows as it eats; a bud does not, but it starts to launch if it was not launching.
 MeetingChange eatElement(World& w, WorldObject& eater, WorldObject& food) {
     const bool grows = eater.kind == sprout;
+    const bool wasLaunching = eater.launchTimer > 0;
     food.size -= 8;
     if (food.size < 30) {
         food.dying = true;
@@ -198,7 +268,7 @@ MeetingChange eatElement(World& w, WorldObject& eater, WorldObject& food) {
     }
     pullTarget(eater, food, 10.0f);
     if (eater.launchTimer == 0) eater.launchTimer = 7;
-    return grows ? changedBoth : changedTarget;
+    return grows || !wasLaunching ? changedBoth : changedTarget;
 }
 
 // An aqua smaller than 200 takes no charge from metal.
@@ -304,19 +374,15 @@ void walkCellChains(World& w, int frame) {
 // ---- The block paths: the same pairs in the same order, tested several at a time from the
 // pair arrays. A block's lanes are consecutive entries of one cell.
 
-// What an entry keeps of its kind: its bit, the kinds it may meet and half its reach with each
-// class. Looked up in a table, as a meeting may change a kind (a sprout that grows into a bud).
+// What an entry keeps of its kind: half its reach with each class. Looked up in a table, as a
+// meeting may change a kind (a sprout that grows into a bud).
 struct KindEntry {
-    int32_t kindBit;
-    uint32_t mayMeet;
     int32_t reachClass;
     float halfReach[kReachClassCount];
 };
 
 constexpr KindEntry kindEntryOf(int kind) {
     KindEntry e{};
-    e.kindBit = static_cast<int32_t>(kindBit(kind));
-    e.mayMeet = static_cast<unsigned>(kind) < 16u ? kMeetTable.mayMeet[kind] : ~uint32_t{0};
     e.reachClass = reachClassOf(kind);
     for (int c = 0; c < kReachClassCount; ++c) e.halfReach[c] = 0.5f * pairReachOf(kReachClassKind[c], kind);
     return e;
@@ -332,13 +398,16 @@ constexpr KindEntryTable makeKindEntryTable() {
 }
 constexpr KindEntryTable kKindEntries = makeKindEntryTable();
 
+// Kinds beyond the table (never made) are worked out on the spot.
+inline KindEntry kindEntry(int kind) {
+    return static_cast<unsigned>(kind) < 16u ? kKindEntries.kinds[kind] : kindEntryOf(kind);
+}
+
 void setKindEntry(PairArrays& p, int index, int kind, const KindEntry& k) {
     p.kind[index] = kind;
-    p.kindBit[index] = k.kindBit;
     for (int c = 0; c < kReachClassCount; ++c) p.halfReach[c][index] = k.halfReach[c];
 }
 
-// Kinds beyond the table (never made) are worked out on the spot.
 [[gnu::noinline]] void setUnusualEntryKind(PairArrays& p, int index, int kind) {
     setKindEntry(p, index, kind, kindEntryOf(kind));
 }
@@ -349,13 +418,15 @@ inline void setEntryKind(PairArrays& p, int index, int kind) {
 }
 
 // Reads an object into its entry again after a meeting changed it; its kind seldom changes.
-inline void reloadEntry(PairArrays& p, int index) {
+inline void reloadEntry(PairArrays& p, int index, int frame) {
     const WorldObject& o = *p.object[index];
     p.x[index] = o.x;
     p.y[index] = o.y;
     p.size[index] = o.size;
     p.aliveMask[index] = o.dying ? 0 : -1;
     if (o.kind != p.kind[index]) setEntryKind(p, index, o.kind);
+    p.targetBit[index] = static_cast<int32_t>(ruleBitsOfTarget(o));
+    p.actsOn[index] = static_cast<int32_t>(ruleBitsOfActor(o, evenFrame(frame)));
 }
 
 constexpr int roundUpToBlock(int n) { return (n + kPairLanes - 1) & ~(kPairLanes - 1); }
@@ -363,7 +434,7 @@ constexpr int roundUpToBlock(int n) { return (n + kPairLanes - 1) & ~(kPairLanes
 // Fills the arrays from the pool as the grid would hold its entries: each cell in the order its
 // chain has them, the newest first. Each object is read once, into the scratch, and the cells are
 // counted, to place each cell; then every entry is written to its place.
-void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects) {
+void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects, int frame) {
     PairArrays& p = *grid.arrays;
     int inCell[kGridCellCount] = {};
     int taken = 0;
@@ -376,6 +447,8 @@ void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects) {
         e.size = o->size;
         e.kind = o->kind;
         e.dying = o->dying;
+        e.targetBit = static_cast<int32_t>(ruleBitsOfTarget(*o));
+        e.actsOn = static_cast<int32_t>(ruleBitsOfActor(*o, evenFrame(frame)));
         inCell[e.cell] += 1;
         taken += 1;
     }
@@ -388,7 +461,8 @@ void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects) {
         const int padded = roundUpToBlock(end);
         for (int pad = end; pad < padded; ++pad) {
             p.aliveMask[pad] = 0;
-            p.kindBit[pad] = 0;
+            p.targetBit[pad] = 0;
+            p.actsOn[pad] = 0;
         }
         start = padded;
     }
@@ -404,26 +478,9 @@ void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects) {
         p.size[index] = e.size;
         p.aliveMask[index] = e.dying ? 0 : -1;
         setEntryKind(p, index, e.kind);
+        p.targetBit[index] = e.targetBit;
+        p.actsOn[index] = e.actsOn;
     }
-}
-
-// The outer object of the pair pass, as its tests read it.
-struct OuterCopy {
-    int index;   // its own entry
-    float x, y;
-    int32_t size;
-    int32_t reachClass;
-    uint32_t mayMeet;   // the kinds it may meet
-};
-
-OuterCopy outerCopy(const PairArrays& p, int index) {
-    const int kind = p.kind[index];
-    if (static_cast<unsigned>(kind) >= 16u) {
-        const KindEntry k = kindEntryOf(kind);
-        return {index, p.x[index], p.y[index], p.size[index], k.reachClass, k.mayMeet};
-    }
-    const KindEntry& k = kKindEntries.kinds[kind];
-    return {index, p.x[index], p.y[index], p.size[index], k.reachClass, k.mayMeet};
 }
 
 // Up to 64 consecutive entries of one cell from a whole block, one bit each, the first in bit 0.
@@ -440,27 +497,74 @@ int bitCount(uint64_t bits) {
     return static_cast<int>((bits * 0x0101010101010101u) >> 56);
 }
 
+// The outer object of the pair pass, as its tests read it: its values in every lane of a block,
+// made when it becomes the outer object and again after a meeting changes it.
+// With the rules it takes part in: the kinds it acts on, and its own bit where it may be acted on.
+struct Sse2Lanes {
+    __m128 x, y;
+    __m128i size, actsOn, targetBit;
+};
+struct Avx2Lanes {
+    __m256 x, y;
+    __m256i size, actsOn, targetBit;
+};
+template <PairPath path>
+struct OuterLanes {
+    using Type = Sse2Lanes;
+};
+template <>
+struct OuterLanes<PairPath::avx2> {
+    using Type = Avx2Lanes;
+};
+
+template <PairPath path>
+struct Outer {
+    int index;                // its own entry
+    const float* halfReach;   // the reach of its class with each entry
+    typename OuterLanes<path>::Type lanes;
+};
+
+inline Outer<PairPath::sse2> sse2Outer(const PairArrays& p, int index) {
+    return {index, p.halfReach[kindEntry(p.kind[index]).reachClass],
+            {_mm_set1_ps(p.x[index]), _mm_set1_ps(p.y[index]), _mm_set1_epi32(p.size[index]),
+             _mm_set1_epi32(p.actsOn[index]), _mm_set1_epi32(p.targetBit[index])}};
+}
+
+__attribute__((target("avx2"))) inline Outer<PairPath::avx2> avx2Outer(const PairArrays& p, int index) {
+    return {index, p.halfReach[kindEntry(p.kind[index]).reachClass],
+            {_mm256_set1_ps(p.x[index]), _mm256_set1_ps(p.y[index]), _mm256_set1_epi32(p.size[index]),
+             _mm256_set1_epi32(p.actsOn[index]), _mm256_set1_epi32(p.targetBit[index])}};
+}
+
+template <PairPath path>
+inline Outer<path> outerAt(const PairArrays& p, int index) {
+    if constexpr (path == PairPath::avx2) {
+        return avx2Outer(p, index);
+    } else {
+        return sse2Outer(p, index);
+    }
+}
+
 // Four entries at a time: exactly the operations of testPairInline, lane by lane, in the same
 // order (no multiply and add are fused: the world code is built without contraction). The lanes
 // are whole blocks of one cell: the padding after its entries is never alive.
-inline RunMasks sse2Run(const PairArrays& p, const OuterCopy& a, int first, int lanes) {
-    const __m128 ax = _mm_set1_ps(a.x), ay = _mm_set1_ps(a.y);
-    const __m128i aSize = _mm_set1_epi32(a.size);
-    const __m128i mayMeet = _mm_set1_epi32(static_cast<int32_t>(a.mayMeet)), zero = _mm_setzero_si128();
-    const float* halfReach = p.halfReach[a.reachClass];
+inline RunMasks sse2Run(const PairArrays& p, const Outer<PairPath::sse2>& a, int first, int lanes) {
+    const Sse2Lanes& o = a.lanes;
+    const __m128i zero = _mm_setzero_si128();
     uint64_t alive = 0, touching = 0;
     for (int lane = 0; lane < lanes; lane += 4) {
         const int e = first + lane;
-        const __m128 dx = _mm_sub_ps(ax, _mm_load_ps(p.x + e));
-        const __m128 dy = _mm_sub_ps(ay, _mm_load_ps(p.y + e));
+        const __m128 dx = _mm_sub_ps(o.x, _mm_load_ps(p.x + e));
+        const __m128 dy = _mm_sub_ps(o.y, _mm_load_ps(p.y + e));
         const __m128i sizes = _mm_load_si128(reinterpret_cast<const __m128i*>(p.size + e));
-        const __m128 sum = _mm_cvtepi32_ps(_mm_add_epi32(aSize, sizes));
-        const __m128 touch = _mm_mul_ps(sum, _mm_load_ps(halfReach + e));
+        const __m128 sum = _mm_cvtepi32_ps(_mm_add_epi32(o.size, sizes));
+        const __m128 touch = _mm_mul_ps(sum, _mm_load_ps(a.halfReach + e));
         const __m128 distance = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
         const __m128 near = _mm_cmplt_ps(distance, _mm_mul_ps(touch, touch));
         const __m128 live = _mm_load_ps(reinterpret_cast<const float*>(p.aliveMask + e));
-        const __m128i kinds = _mm_load_si128(reinterpret_cast<const __m128i*>(p.kindBit + e));
-        const __m128 noRule = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(kinds, mayMeet), zero));
+        const __m128i actedOn = _mm_and_si128(_mm_load_si128(reinterpret_cast<const __m128i*>(p.targetBit + e)), o.actsOn);
+        const __m128i acting = _mm_and_si128(_mm_load_si128(reinterpret_cast<const __m128i*>(p.actsOn + e)), o.targetBit);
+        const __m128 noRule = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_or_si128(actedOn, acting), zero));
         const __m128 meets = _mm_andnot_ps(noRule, _mm_and_ps(near, live));
         alive |= static_cast<uint64_t>(_mm_movemask_ps(live)) << lane;
         touching |= static_cast<uint64_t>(_mm_movemask_ps(meets)) << lane;
@@ -469,25 +573,26 @@ inline RunMasks sse2Run(const PairArrays& p, const OuterCopy& a, int first, int 
 }
 
 // Eight entries at a time, the same operations; only called where the processor has AVX2.
-__attribute__((target("avx2"))) inline RunMasks avx2Run(const PairArrays& p, const OuterCopy& a, int first,
-                                                        int lanes) {
-    const __m256 ax = _mm256_set1_ps(a.x), ay = _mm256_set1_ps(a.y);
-    const __m256i aSize = _mm256_set1_epi32(a.size);
-    const __m256i mayMeet = _mm256_set1_epi32(static_cast<int32_t>(a.mayMeet)), zero = _mm256_setzero_si256();
-    const float* halfReach = p.halfReach[a.reachClass];
+__attribute__((target("avx2"))) inline RunMasks avx2Run(const PairArrays& p, const Outer<PairPath::avx2>& a,
+                                                        int first, int lanes) {
+    const Avx2Lanes& o = a.lanes;
+    const __m256i zero = _mm256_setzero_si256();
     uint64_t alive = 0, touching = 0;
     for (int lane = 0; lane < lanes; lane += 8) {
         const int e = first + lane;
-        const __m256 dx = _mm256_sub_ps(ax, _mm256_load_ps(p.x + e));
-        const __m256 dy = _mm256_sub_ps(ay, _mm256_load_ps(p.y + e));
+        const __m256 dx = _mm256_sub_ps(o.x, _mm256_load_ps(p.x + e));
+        const __m256 dy = _mm256_sub_ps(o.y, _mm256_load_ps(p.y + e));
         const __m256i sizes = _mm256_load_si256(reinterpret_cast<const __m256i*>(p.size + e));
-        const __m256 sum = _mm256_cvtepi32_ps(_mm256_add_epi32(aSize, sizes));
-        const __m256 touch = _mm256_mul_ps(sum, _mm256_load_ps(halfReach + e));
+        const __m256 sum = _mm256_cvtepi32_ps(_mm256_add_epi32(o.size, sizes));
+        const __m256 touch = _mm256_mul_ps(sum, _mm256_load_ps(a.halfReach + e));
         const __m256 distance = _mm256_add_ps(_mm256_mul_ps(dx, dx), _mm256_mul_ps(dy, dy));
         const __m256 near = _mm256_cmp_ps(distance, _mm256_mul_ps(touch, touch), _CMP_LT_OQ);
         const __m256 live = _mm256_load_ps(reinterpret_cast<const float*>(p.aliveMask + e));
-        const __m256i kinds = _mm256_load_si256(reinterpret_cast<const __m256i*>(p.kindBit + e));
-        const __m256 noRule = _mm256_castsi256_ps(_mm256_cmpeq_epi32(_mm256_and_si256(kinds, mayMeet), zero));
+        const __m256i actedOn =
+            _mm256_and_si256(_mm256_load_si256(reinterpret_cast<const __m256i*>(p.targetBit + e)), o.actsOn);
+        const __m256i acting =
+            _mm256_and_si256(_mm256_load_si256(reinterpret_cast<const __m256i*>(p.actsOn + e)), o.targetBit);
+        const __m256 noRule = _mm256_castsi256_ps(_mm256_cmpeq_epi32(_mm256_or_si256(actedOn, acting), zero));
         const __m256 meets = _mm256_andnot_ps(noRule, _mm256_and_ps(near, live));
         alive |= static_cast<uint64_t>(_mm256_movemask_ps(live)) << lane;
         touching |= static_cast<uint64_t>(_mm256_movemask_ps(meets)) << lane;
@@ -506,7 +611,7 @@ inline int countBits(uint64_t bits) {
 }
 
 template <PairPath path>
-inline RunMasks runMasks(const PairArrays& p, const OuterCopy& a, int first, int lanes) {
+inline RunMasks runMasks(const PairArrays& p, const Outer<path>& a, int first, int lanes) {
     if constexpr (path == PairPath::avx2) {
         return avx2Run(p, a, first, lanes);
     } else {
@@ -517,24 +622,28 @@ inline RunMasks runMasks(const PairArrays& p, const OuterCopy& a, int first, int
 // The changes of a meeting seen from the other object: its actor is the first one's target.
 int swapRoles(int change) { return ((change & changedActor) << 1) | ((change & changedTarget) >> 1); }
 
-uint32_t targetsOfKind(int kind) { return static_cast<unsigned>(kind) < 16u ? kMeetTable.targets[kind] : 0u; }
-
-// One side of a meeting, skipped where interact would return at once without a change: no rule
-// for the two kinds, a launch that stops it, or an object that died in the other side.
-inline int act(World& w, WorldObject& actor, WorldObject& target, int frame) {
-    if ((targetsOfKind(actor.kind) & kindBit(target.kind)) == 0) return changedNeither;
-    if (launchStops(actor, target) || actor.dying || target.dying) return changedNeither;
-    return meetByRules(w, actor, target, frame);
+// Both meetings of a touching pair, outer object first, as the chain walk calls them; a side is
+// called only where its rule bits meet (interact would change nothing otherwise). Returns what
+// changed: changedActor for the outer object, changedTarget for the inner one. Both are alive
+// and their entries up to date when the pair comes up; after a first meeting that changed
+// something, the second side is asked of the objects themselves.
+inline int meetPair(World& w, PairArrays& p, int outer, int inner, int frame) {
+    WorldObject& o = *p.object[outer];
+    WorldObject& i = *p.object[inner];
+    const int first = (p.actsOn[outer] & p.targetBit[inner]) != 0 ? meetByRules(w, o, i, frame) : changedNeither;
+    const bool second = first == changedNeither
+                            ? (p.actsOn[inner] & p.targetBit[outer]) != 0
+                            : !o.dying && !i.dying && (ruleBitsOfActor(i, evenFrame(frame)) & ruleBitsOfTarget(o)) != 0;
+    if (!second) return first;
+    return first | swapRoles(meetByRules(w, i, o, frame));
 }
 
-// Both meetings of a touching pair, outer object first, as the chain walk calls them. Returns
-// what changed: changedActor for the outer object, changedTarget for the inner one.
-inline int meetPair(World& w, WorldObject& outer, WorldObject& inner, int frame) {
-    const int first = act(w, outer, inner, frame);
-    return first | swapRoles(act(w, inner, outer, frame));
-}
+// The entries of a cell, or none for a cell outside the grid; blocksEnd ends its last block.
+struct EntryRange {
+    int first, end, blocksEnd;
+};
 
-// Tests the outer object against the entries from .. end - 1 of one cell and lets the touching
+// Tests the outer object against the entries from .. r.end - 1 of one cell and lets the touching
 // pairs meet, in entry order, up to 64 entries to a run. A run starts on a whole block, the
 // entries before from left out. The masks of a run are computed before its meetings. A meeting
 // that changes the inner object reads that entry again (its bit is behind us); one that changes
@@ -544,14 +653,15 @@ inline int meetPair(World& w, WorldObject& outer, WorldObject& inner, int frame)
 // Returns false once the outer object is dying: it meets nothing more, and its further pairs are
 // not counted.
 template <PairPath path>
-[[gnu::always_inline]] inline bool meetAcrossRange(World& w, PairArrays& p, OuterCopy& a, int from, int end,
-                                                   int frame, int& tests) {
-    while (from < end) {
+[[gnu::always_inline]] inline bool meetAcrossRange(World& w, PairArrays& p, Outer<path>& a, int from,
+                                                   const EntryRange& r, int frame, int& tests) {
+    while (from < r.end) {
         const int run = from & ~(kPairLanes - 1);
-        const int lanes = std::min(kRunEntries, roundUpToBlock(end) - run);
-        uint64_t open = ~uint64_t{0} << (from - run);
+        const int lanes = std::min(kRunEntries, r.blocksEnd - run);
+        // An object never meets itself: its bit, where the run holds it, is closed.
         const unsigned self = static_cast<unsigned>(a.index - run);
-        if (self < static_cast<unsigned>(lanes)) open &= ~(uint64_t{1} << self);   // an object never meets itself
+        const uint64_t selfBit = static_cast<uint64_t>(self < static_cast<unsigned>(lanes)) << (self & 63u);
+        const uint64_t open = (~uint64_t{0} << (from - run)) & ~selfBit;
         const RunMasks m = runMasks<path>(p, a, run, lanes);
         uint64_t tested = m.alive & open;
         uint64_t touching = m.touching & open;
@@ -560,16 +670,16 @@ template <PairPath path>
             const int bit = __builtin_ctzll(touching);
             touching &= touching - 1;
             const int inner = run + bit;
-            const int change = meetPair(w, *p.object[a.index], *p.object[inner], frame);
-            if (change & changedTarget) reloadEntry(p, inner);
+            const int change = meetPair(w, p, a.index, inner, frame);
+            if (change & changedTarget) reloadEntry(p, inner, frame);
             if (change & changedActor) {
-                reloadEntry(p, a.index);
+                reloadEntry(p, a.index, frame);
                 tested &= ~uint64_t{0} >> (63 - bit);
                 if (p.aliveMask[a.index] == 0) {
                     tests += countBits<path>(tested);
                     return false;
                 }
-                a = outerCopy(p, a.index);
+                a = outerAt<path>(p, a.index);
                 from = inner + 1;
                 break;
             }
@@ -579,15 +689,11 @@ template <PairPath path>
     return true;
 }
 
-// The entries of a cell, or none for a cell outside the grid.
-struct EntryRange {
-    int first, end;
-};
-
 EntryRange cellEntries(const CollisionGrid& grid, int column, int row) {
-    if (column >= grid.columns || row >= grid.rows) return {0, 0};
+    if (column >= grid.columns || row >= grid.rows) return {0, 0, 0};
     const int cell = column + row * grid.columns;
-    return {grid.arrays->cellStart[cell], grid.arrays->cellEnd[cell]};
+    const int first = grid.arrays->cellStart[cell], end = grid.arrays->cellEnd[cell];
+    return {first, end, roundUpToBlock(end)};
 }
 
 // The chain walk's pairs in its order, tested from the arrays. Built once for each path, so that
@@ -606,11 +712,11 @@ template <PairPath path>
                                               cellEntries(grid, column + 1, row + 1)};
             for (int i = own.first; i < own.end; ++i) {
                 if (p.aliveMask[i] == 0) continue;
-                OuterCopy a = outerCopy(p, i);
-                if (!meetAcrossRange<path>(w, p, a, own.first, own.end, frame, tests)) continue;
+                Outer<path> a = outerAt<path>(p, i);
+                if (!meetAcrossRange<path>(w, p, a, own.first, own, frame, tests)) continue;
                 if (!p.spansCells[i]) continue;
                 for (const EntryRange& r : neighbours) {
-                    if (!meetAcrossRange<path>(w, p, a, r.first, r.end, frame, tests)) break;
+                    if (!meetAcrossRange<path>(w, p, a, r.first, r, frame, tests)) break;
                 }
             }
         }
@@ -632,7 +738,7 @@ void collideObjects(World& w, int frame) {
 #if MOSSBLOOM_PAIR_BLOCKS
     const PairPath path = w.grid.pairPath;
     if (path != PairPath::scalar && pairPathAvailable(path)) {
-        fillPairArrays(w.grid, w.objects);
+        fillPairArrays(w.grid, w.objects, frame);
         w.pairTests = path == PairPath::avx2 ? meetAllRunsAvx2(w, frame) : meetAllRunsSse2(w, frame);
         return;
     }
@@ -646,6 +752,10 @@ void collideObjects(World& w, int frame) {
 bool testPair(World& w, WorldObject& a, WorldObject& b, int frame) { return testPairInline(w, a, b, frame); }
 
 uint32_t ruleTargets(int actorKind) { return targetsOf(actorKind); }
+
+uint32_t targetBits(const WorldObject& o) { return ruleBitsOfTarget(o); }
+
+uint32_t actingBits(const WorldObject& o, int frame) { return ruleBitsOfActor(o, evenFrame(frame)); }
 
 MeetingChange interact(World& w, WorldObject& actor, WorldObject& target, int frame) {
     if (launchStops(actor, target)) return changedNeither;

@@ -135,11 +135,11 @@ namespace {
 struct PairTestView {
     float x, y;
     int size, kind;
-    bool dying;
+    bool dying, launching;
     bool operator==(const PairTestView&) const = default;
 };
 
-PairTestView viewOf(const WorldObject& o) { return {o.x, o.y, o.size, o.kind, o.dying}; }
+PairTestView viewOf(const WorldObject& o) { return {o.x, o.y, o.size, o.kind, o.dying, o.launchTimer > 0}; }
 
 }  // namespace
 
@@ -187,6 +187,47 @@ TEST_F(CollisionTest, EveryMeetingReportsWhatItChangedAndKindsWithoutARuleChange
     }
     // The sweep reached the rules: many meetings changed what is tested.
     EXPECT_GT(meetings, 500);
+}
+
+TEST_F(CollisionTest, APairWhoseRuleBitsShareNoneChangesNothingWhenItMeets) {
+    // The pair pass calls a side of a meeting only where the actor's acting bits and the target's
+    // bits share one. Every ordered pair of kinds (and one beyond the table), on both sides of
+    // each size a rule asks for, dry, half-full and full, launching or not, on frames of each
+    // parity: a side left out must be one that changes nothing at all.
+    const int kinds[] = {aqua, leaf, flare, soil, metal, life, dream, aquaFlower, leafFlower,
+                         flareFlower, soilFlower, metalFlower, sprout, bud, 20};
+    const int sizes[] = {32, 199, 200, 299, 300};
+    const int absorbed[] = {0, 60, 100};
+    int leftOut = 0, called = 0;
+    for (int actorKind : kinds) {
+        for (int targetKind : kinds) {
+            for (int size : sizes) {
+                for (int water : absorbed) {
+                    for (int launch = 0; launch < 4; ++launch) {
+                        for (int frame = 1; frame <= 2; ++frame) {
+                            resetPlay(w);
+                            WorldObject& actor = add(actorKind, size, 500, 500, 0, 0, launch & 1 ? 3 : 0);
+                            WorldObject& target = add(targetKind, 500 - size, 520, 505, 0, 0, launch & 2 ? 3 : 0);
+                            actor.absorbed = target.absorbed = water;
+                            if ((actingBits(actor, frame) & targetBits(target)) != 0) {
+                                ++called;
+                                continue;
+                            }
+                            ++leftOut;
+                            const uint64_t before = worldDigest(w);
+                            interact(w, actor, target, frame);
+                            EXPECT_EQ(worldDigest(w), before)
+                                << "kinds " << actorKind << " on " << targetKind << ", sizes " << size << " and "
+                                << 500 - size << ", absorbed " << water << ", launch " << launch << ", frame " << frame;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    // Both kinds of pair were met often: most are left out, and many are called.
+    EXPECT_GT(leftOut, 20000);
+    EXPECT_GT(called, 1000);
 }
 
 TEST_F(CollisionTest, LaunchingObjectsDoNotMeetButSproutsActWhileLaunching) {
