@@ -53,10 +53,9 @@ struct PairArrays {
     // it, exactly as the sum halved times the reach, since halving a float is exact.
     alignas(32) float halfReach[kReachClassCount][kPairArrayCapacity];
     alignas(32) int32_t aliveMask[kPairArrayCapacity];    // all bits set while not dying, none in padding
-    // The rules an entry takes part in (targetBits and actingBits): a pair meets only where one
-    // side's bits are among those the other acts on.
-    alignas(32) int32_t targetBit[kPairArrayCapacity];
-    alignas(32) int32_t actsOn[kPairArrayCapacity];
+    // The rules an entry takes part in: its targetBits in the low half, its actingBits in the
+    // high half. A pair meets only where one side's bits are among those the other acts on.
+    alignas(32) uint32_t ruleBits[kPairArrayCapacity];
     int32_t kind[kPairArrayCapacity];
     bool spansCells[kPairArrayCapacity];
     WorldObject* object[kPairArrayCapacity];
@@ -68,7 +67,7 @@ struct PairArrays {
         WorldObject* object;
         float x, y;
         int32_t size, kind;
-        int32_t targetBit, actsOn;
+        uint32_t ruleBits;
         int32_t cell;
         bool spansCells, dying;
     };

@@ -71,10 +71,55 @@ bool launchStops(const WorldObject& actor, const WorldObject& target) {
 // One bit a kind; every kind beyond 0..30 (never made) shares the last bit.
 constexpr uint32_t kindBit(int kind) { return kind >= 0 && kind < 31 ? 1u << kind : 1u << 31; }
 constexpr uint32_t kElementBits = kindBit(aqua) | kindBit(leaf) | kindBit(flare) | kindBit(soil) | kindBit(metal);
-// Rule bits beyond the kinds', for rules that also ask for a size.
-constexpr uint32_t kChargedAquaBit = 1u << 16;   // an aqua of 200 and more: metal charges it
-constexpr uint32_t kMergingAquaBit = 1u << 17;   // an aqua under 300: another under 300 merges with it
-constexpr uint32_t kMergingSoilBit = 1u << 18;   // a soil under 300: likewise
+
+// The target kinds that an actor kind has a rule for in interact, below: the two must agree (a
+// test sweeps every pair of kinds). A pair with no rule either way changes nothing when it meets.
+constexpr uint32_t targetsOf(int actorKind) {
+    switch (actorKind) {
+        case aqua:
+            return kindBit(aqua);
+        case flare:
+            return kindBit(leaf);
+        case leaf:
+            return kindBit(aqua) | kindBit(soil);
+        case soil:
+            return kindBit(aqua) | kindBit(soil) | kindBit(metal);
+        case metal:
+            return kindBit(aqua) | kindBit(leaf) | kindBit(soil) | kindBit(metal) | kindBit(flare);
+        case life:
+            return kElementBits | kindBit(dream);
+        case sprout:
+        case bud:
+            return kElementBits;
+        case aquaFlower:
+            return kindBit(flare);
+        case leafFlower:
+            return kindBit(aqua);
+        case soilFlower:
+            return kindBit(metal) | kindBit(metalFlower);
+        case metalFlower:
+            return kindBit(aqua) | kindBit(leaf) | kindBit(soil) | kindBit(metal);
+        default:
+            return 0;
+    }
+}
+
+// The kinds some rule acts on.
+constexpr uint32_t targetedKinds() {
+    uint32_t bits = 0;
+    for (int k = 0; k < 16; ++k) bits |= targetsOf(k);
+    return bits;
+}
+
+// Rule bits: the kinds some rule acts on, at their kinds' bits, and three more for rules that
+// also ask for a size, at bits of kinds that no rule acts on. All are below 16, so that an entry
+// of the pair pass keeps its bits as a target and as an actor in one word.
+constexpr uint32_t kChargedAquaBit = 1u << 7;   // an aqua of 200 and more: metal charges it
+constexpr uint32_t kMergingAquaBit = 1u << 8;   // an aqua under 300: another under 300 merges with it
+constexpr uint32_t kMergingSoilBit = 1u << 9;   // a soil under 300: likewise
+constexpr uint32_t kSizeRuleBits = kChargedAquaBit | kMergingAquaBit | kMergingSoilBit;
+static_assert((targetedKinds() & kSizeRuleBits) == 0 && targetedKinds() < (1u << 16),
+              "the size rules' bits are free, and all rule bits fit in 16");
 
 // The rules of interact, below, as bits, less those that cannot change anything at an object's
 // size or on the frame: per kind, the bits that always hold and those that hold under a size of
@@ -114,7 +159,7 @@ constexpr RuleBits actorRuleBits(int kind) {
     }
 }
 
-// What a kind offers as a target; no rule names a kind beyond the table.
+// What a kind offers as a target: nothing where no rule acts on it.
 constexpr RuleBits targetRuleBits(int kind) {
     switch (kind) {
         case aqua:
@@ -122,7 +167,7 @@ constexpr RuleBits targetRuleBits(int kind) {
         case soil:
             return {kindBit(soil), kMergingSoilBit, 0, 0, 0};
         default:
-            return {kind >= 0 && kind < 16 ? kindBit(kind) : 0, 0, 0, 0, 0};
+            return {kind >= 0 && kind < 16 ? kindBit(kind) & targetedKinds() : 0, 0, 0, 0, 0};
     }
 }
 
@@ -140,8 +185,11 @@ constexpr RuleBitTable makeRuleBitTable() {
 }
 constexpr RuleBitTable kRuleBits = makeRuleBitTable();
 
+// All bits or none, as a mask: no branch on a size.
+inline uint32_t allIf(bool condition) { return 0u - static_cast<uint32_t>(condition); }
+
 inline uint32_t pickRuleBits(const RuleBits& r, int size, bool even) {
-    const uint32_t under300 = size < 300 ? ~0u : 0u, from200 = size >= 200 ? ~0u : 0u, evenFrames = even ? ~0u : 0u;
+    const uint32_t under300 = allIf(size < 300), from200 = allIf(size >= 200), evenFrames = allIf(even);
     return r.always | (r.under300 & under300) | (r.from200 & from200) | (r.even & evenFrames) |
            (r.evenUnder300 & evenFrames & under300);
 }
@@ -151,45 +199,22 @@ inline int ruleRow(int kind) { return static_cast<unsigned>(kind) < 16u ? kind :
 // Nothing acts on a launching object, and a launching element takes no action.
 inline uint32_t ruleBitsOfTarget(const WorldObject& o) {
     const uint32_t bits = pickRuleBits(kRuleBits.target[ruleRow(o.kind)], o.size, false);
-    return o.launchTimer > 0 ? 0u : bits;
+    return bits & ~allIf(o.launchTimer > 0);
 }
 
 inline uint32_t ruleBitsOfActor(const WorldObject& o, bool evenFrame) {
     const uint32_t bits = pickRuleBits(kRuleBits.actor[ruleRow(o.kind)], o.size, evenFrame);
-    return o.launchTimer > 0 && o.kind < sprout ? 0u : bits;
+    return bits & ~allIf(o.launchTimer > 0 && o.kind < sprout);
 }
 
-// The target kinds that an actor kind has a rule for in interact, below: the two must agree (a
-// test sweeps every pair of kinds). A pair with no rule either way changes nothing when it meets.
-constexpr uint32_t targetsOf(int actorKind) {
-    switch (actorKind) {
-        case aqua:
-            return kindBit(aqua);
-        case flare:
-            return kindBit(leaf);
-        case leaf:
-            return kindBit(aqua) | kindBit(soil);
-        case soil:
-            return kindBit(aqua) | kindBit(soil) | kindBit(metal);
-        case metal:
-            return kindBit(aqua) | kindBit(leaf) | kindBit(soil) | kindBit(metal) | kindBit(flare);
-        case life:
-            return kElementBits | kindBit(dream);
-        case sprout:
-        case bud:
-            return kElementBits;
-        case aquaFlower:
-            return kindBit(flare);
-        case leafFlower:
-            return kindBit(aqua);
-        case soilFlower:
-            return kindBit(metal) | kindBit(metalFlower);
-        case metalFlower:
-            return kindBit(aqua) | kindBit(leaf) | kindBit(soil) | kindBit(metal);
-        default:
-            return 0;
-    }
+// An entry's rule bits in one word: as a target in the low half, as an actor in the high half. A
+// pair meets where the one's word shares a bit with the other's halves swapped.
+inline uint32_t entryRuleBits(const WorldObject& o, bool evenFrame) {
+    return ruleBitsOfTarget(o) | ruleBitsOfActor(o, evenFrame) << 16;
 }
+inline uint32_t swapHalves(uint32_t bits) { return bits >> 16 | bits << 16; }
+inline bool meets(uint32_t actorBits, uint32_t targetBits) { return (actorBits >> 16 & targetBits & 0xFFFFu) != 0; }
+
 
 // Draws the target toward the actor so that its larger axis distance shrinks by step.
 void pullTarget(const WorldObject& actor, WorldObject& target, float step) {
@@ -425,8 +450,7 @@ inline void reloadEntry(PairArrays& p, int index, int frame) {
     p.size[index] = o.size;
     p.aliveMask[index] = o.dying ? 0 : -1;
     if (o.kind != p.kind[index]) setEntryKind(p, index, o.kind);
-    p.targetBit[index] = static_cast<int32_t>(ruleBitsOfTarget(o));
-    p.actsOn[index] = static_cast<int32_t>(ruleBitsOfActor(o, evenFrame(frame)));
+    p.ruleBits[index] = entryRuleBits(o, evenFrame(frame));
 }
 
 constexpr int roundUpToBlock(int n) { return (n + kPairLanes - 1) & ~(kPairLanes - 1); }
@@ -447,8 +471,7 @@ void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects, int frame) {
         e.size = o->size;
         e.kind = o->kind;
         e.dying = o->dying;
-        e.targetBit = static_cast<int32_t>(ruleBitsOfTarget(*o));
-        e.actsOn = static_cast<int32_t>(ruleBitsOfActor(*o, evenFrame(frame)));
+        e.ruleBits = entryRuleBits(*o, evenFrame(frame));
         inCell[e.cell] += 1;
         taken += 1;
     }
@@ -461,8 +484,7 @@ void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects, int frame) {
         const int padded = roundUpToBlock(end);
         for (int pad = end; pad < padded; ++pad) {
             p.aliveMask[pad] = 0;
-            p.targetBit[pad] = 0;
-            p.actsOn[pad] = 0;
+            p.ruleBits[pad] = 0;
         }
         start = padded;
     }
@@ -478,8 +500,7 @@ void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects, int frame) {
         p.size[index] = e.size;
         p.aliveMask[index] = e.dying ? 0 : -1;
         setEntryKind(p, index, e.kind);
-        p.targetBit[index] = e.targetBit;
-        p.actsOn[index] = e.actsOn;
+        p.ruleBits[index] = e.ruleBits;
     }
 }
 
@@ -499,14 +520,14 @@ int bitCount(uint64_t bits) {
 
 // The outer object of the pair pass, as its tests read it: its values in every lane of a block,
 // made when it becomes the outer object and again after a meeting changes it.
-// With the rules it takes part in: the kinds it acts on, and its own bit where it may be acted on.
+// With its rule bits, halves swapped, to meet the entries' own.
 struct Sse2Lanes {
     __m128 x, y;
-    __m128i size, actsOn, targetBit;
+    __m128i size, ruleBits;
 };
 struct Avx2Lanes {
     __m256 x, y;
-    __m256i size, actsOn, targetBit;
+    __m256i size, ruleBits;
 };
 template <PairPath path>
 struct OuterLanes {
@@ -527,13 +548,13 @@ struct Outer {
 inline Outer<PairPath::sse2> sse2Outer(const PairArrays& p, int index) {
     return {index, p.halfReach[kindEntry(p.kind[index]).reachClass],
             {_mm_set1_ps(p.x[index]), _mm_set1_ps(p.y[index]), _mm_set1_epi32(p.size[index]),
-             _mm_set1_epi32(p.actsOn[index]), _mm_set1_epi32(p.targetBit[index])}};
+             _mm_set1_epi32(static_cast<int32_t>(swapHalves(p.ruleBits[index])))}};
 }
 
 __attribute__((target("avx2"))) inline Outer<PairPath::avx2> avx2Outer(const PairArrays& p, int index) {
     return {index, p.halfReach[kindEntry(p.kind[index]).reachClass],
             {_mm256_set1_ps(p.x[index]), _mm256_set1_ps(p.y[index]), _mm256_set1_epi32(p.size[index]),
-             _mm256_set1_epi32(p.actsOn[index]), _mm256_set1_epi32(p.targetBit[index])}};
+             _mm256_set1_epi32(static_cast<int32_t>(swapHalves(p.ruleBits[index])))}};
 }
 
 template <PairPath path>
@@ -562,9 +583,8 @@ inline RunMasks sse2Run(const PairArrays& p, const Outer<PairPath::sse2>& a, int
         const __m128 distance = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
         const __m128 near = _mm_cmplt_ps(distance, _mm_mul_ps(touch, touch));
         const __m128 live = _mm_load_ps(reinterpret_cast<const float*>(p.aliveMask + e));
-        const __m128i actedOn = _mm_and_si128(_mm_load_si128(reinterpret_cast<const __m128i*>(p.targetBit + e)), o.actsOn);
-        const __m128i acting = _mm_and_si128(_mm_load_si128(reinterpret_cast<const __m128i*>(p.actsOn + e)), o.targetBit);
-        const __m128 noRule = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_or_si128(actedOn, acting), zero));
+        const __m128i rules = _mm_load_si128(reinterpret_cast<const __m128i*>(p.ruleBits + e));
+        const __m128 noRule = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(rules, o.ruleBits), zero));
         const __m128 meets = _mm_andnot_ps(noRule, _mm_and_ps(near, live));
         alive |= static_cast<uint64_t>(_mm_movemask_ps(live)) << lane;
         touching |= static_cast<uint64_t>(_mm_movemask_ps(meets)) << lane;
@@ -588,11 +608,8 @@ __attribute__((target("avx2"))) inline RunMasks avx2Run(const PairArrays& p, con
         const __m256 distance = _mm256_add_ps(_mm256_mul_ps(dx, dx), _mm256_mul_ps(dy, dy));
         const __m256 near = _mm256_cmp_ps(distance, _mm256_mul_ps(touch, touch), _CMP_LT_OQ);
         const __m256 live = _mm256_load_ps(reinterpret_cast<const float*>(p.aliveMask + e));
-        const __m256i actedOn =
-            _mm256_and_si256(_mm256_load_si256(reinterpret_cast<const __m256i*>(p.targetBit + e)), o.actsOn);
-        const __m256i acting =
-            _mm256_and_si256(_mm256_load_si256(reinterpret_cast<const __m256i*>(p.actsOn + e)), o.targetBit);
-        const __m256 noRule = _mm256_castsi256_ps(_mm256_cmpeq_epi32(_mm256_or_si256(actedOn, acting), zero));
+        const __m256i rules = _mm256_load_si256(reinterpret_cast<const __m256i*>(p.ruleBits + e));
+        const __m256 noRule = _mm256_castsi256_ps(_mm256_cmpeq_epi32(_mm256_and_si256(rules, o.ruleBits), zero));
         const __m256 meets = _mm256_andnot_ps(noRule, _mm256_and_ps(near, live));
         alive |= static_cast<uint64_t>(_mm256_movemask_ps(live)) << lane;
         touching |= static_cast<uint64_t>(_mm256_movemask_ps(meets)) << lane;
@@ -630,9 +647,9 @@ int swapRoles(int change) { return ((change & changedActor) << 1) | ((change & c
 inline int meetPair(World& w, PairArrays& p, int outer, int inner, int frame) {
     WorldObject& o = *p.object[outer];
     WorldObject& i = *p.object[inner];
-    const int first = (p.actsOn[outer] & p.targetBit[inner]) != 0 ? meetByRules(w, o, i, frame) : changedNeither;
+    const int first = meets(p.ruleBits[outer], p.ruleBits[inner]) ? meetByRules(w, o, i, frame) : changedNeither;
     const bool second = first == changedNeither
-                            ? (p.actsOn[inner] & p.targetBit[outer]) != 0
+                            ? meets(p.ruleBits[inner], p.ruleBits[outer])
                             : !o.dying && !i.dying && (ruleBitsOfActor(i, evenFrame(frame)) & ruleBitsOfTarget(o)) != 0;
     if (!second) return first;
     return first | swapRoles(meetByRules(w, i, o, frame));
