@@ -509,7 +509,18 @@ constexpr int kRunEntries = 64;
 struct RunMasks {
     uint64_t alive;      // entries whose object is not dying
     uint64_t touching;   // of those, the entries within reach of the outer object that it may meet
+    uint64_t growing;    // of those it may meet, the entries it might reach had it grown by up to kGrowthAhead
 };
+
+// A sprout, a leaf or a life grows by one in some of its meetings. For such an outer object a run
+// also looks at the entries it would reach were it larger by up to this much: where none of those
+// ahead would start to touch it, its growth leaves the masks ahead as they are, and the run goes on.
+// That holds exactly: with the distance the same, a larger sum of sizes gives a touching distance
+// no smaller (the conversion, the product with a reach and the square of a number not below zero
+// never fall as it rises), so what touched still touches, and what touches at the larger size
+// already touched.
+constexpr int kGrowthAhead = 8;
+inline bool mayGrow(int kind) { return kind == sprout || kind == leaf || kind == life; }
 
 int bitCount(uint64_t bits) {
     bits = bits - ((bits >> 1) & 0x5555555555555555u);
@@ -523,11 +534,11 @@ int bitCount(uint64_t bits) {
 // With its rule bits, halves swapped, to meet the entries' own.
 struct Sse2Lanes {
     __m128 x, y;
-    __m128i size, ruleBits;
+    __m128i size, grownSize, ruleBits;
 };
 struct Avx2Lanes {
     __m256 x, y;
-    __m256i size, ruleBits;
+    __m256i size, grownSize, ruleBits;
 };
 template <PairPath path>
 struct OuterLanes {
@@ -542,18 +553,22 @@ template <PairPath path>
 struct Outer {
     int index;                // its own entry
     const float* halfReach;   // the reach of its class with each entry
+    bool mayGrow;
     typename OuterLanes<path>::Type lanes;
 };
 
 inline Outer<PairPath::sse2> sse2Outer(const PairArrays& p, int index) {
-    return {index, p.halfReach[kindEntry(p.kind[index]).reachClass],
-            {_mm_set1_ps(p.x[index]), _mm_set1_ps(p.y[index]), _mm_set1_epi32(p.size[index]),
-             _mm_set1_epi32(static_cast<int32_t>(swapHalves(p.ruleBits[index])))}};
+    const int kind = p.kind[index], size = p.size[index];
+    return {index, p.halfReach[kindEntry(kind).reachClass], mayGrow(kind),
+            {_mm_set1_ps(p.x[index]), _mm_set1_ps(p.y[index]), _mm_set1_epi32(size),
+             _mm_set1_epi32(size + kGrowthAhead), _mm_set1_epi32(static_cast<int32_t>(swapHalves(p.ruleBits[index])))}};
 }
 
 __attribute__((target("avx2"))) inline Outer<PairPath::avx2> avx2Outer(const PairArrays& p, int index) {
-    return {index, p.halfReach[kindEntry(p.kind[index]).reachClass],
-            {_mm256_set1_ps(p.x[index]), _mm256_set1_ps(p.y[index]), _mm256_set1_epi32(p.size[index]),
+    const int kind = p.kind[index], size = p.size[index];
+    return {index, p.halfReach[kindEntry(kind).reachClass], mayGrow(kind),
+            {_mm256_set1_ps(p.x[index]), _mm256_set1_ps(p.y[index]), _mm256_set1_epi32(size),
+             _mm256_set1_epi32(size + kGrowthAhead),
              _mm256_set1_epi32(static_cast<int32_t>(swapHalves(p.ruleBits[index])))}};
 }
 
@@ -569,10 +584,11 @@ inline Outer<path> outerAt(const PairArrays& p, int index) {
 // Four entries at a time: exactly the operations of testPairInline, lane by lane, in the same
 // order (no multiply and add are fused: the world code is built without contraction). The lanes
 // are whole blocks of one cell: the padding after its entries is never alive.
+template <bool watchGrowth>
 inline RunMasks sse2Run(const PairArrays& p, const Outer<PairPath::sse2>& a, int first, int lanes) {
     const Sse2Lanes& o = a.lanes;
     const __m128i zero = _mm_setzero_si128();
-    uint64_t alive = 0, touching = 0;
+    uint64_t alive = 0, touching = 0, growing = 0;
     for (int lane = 0; lane < lanes; lane += 4) {
         const int e = first + lane;
         const __m128 dx = _mm_sub_ps(o.x, _mm_load_ps(p.x + e));
@@ -588,16 +604,25 @@ inline RunMasks sse2Run(const PairArrays& p, const Outer<PairPath::sse2>& a, int
         const __m128 meets = _mm_andnot_ps(noRule, _mm_and_ps(near, live));
         alive |= static_cast<uint64_t>(_mm_movemask_ps(live)) << lane;
         touching |= static_cast<uint64_t>(_mm_movemask_ps(meets)) << lane;
+        if constexpr (watchGrowth) {
+            // Reached when larger but not now; or a sum below zero, where a larger one is no reach.
+            const __m128 grownTouch = _mm_mul_ps(_mm_cvtepi32_ps(_mm_add_epi32(o.grownSize, sizes)),
+                                                 _mm_load_ps(a.halfReach + e));
+            const __m128 grownNear = _mm_cmplt_ps(distance, _mm_mul_ps(grownTouch, grownTouch));
+            const __m128 unsure = _mm_or_ps(_mm_andnot_ps(near, grownNear), _mm_cmplt_ps(sum, _mm_setzero_ps()));
+            growing |= static_cast<uint64_t>(_mm_movemask_ps(_mm_andnot_ps(noRule, _mm_and_ps(unsure, live)))) << lane;
+        }
     }
-    return {alive, touching};
+    return {alive, touching, growing};
 }
 
 // Eight entries at a time, the same operations; only called where the processor has AVX2.
+template <bool watchGrowth>
 __attribute__((target("avx2"))) inline RunMasks avx2Run(const PairArrays& p, const Outer<PairPath::avx2>& a,
                                                         int first, int lanes) {
     const Avx2Lanes& o = a.lanes;
     const __m256i zero = _mm256_setzero_si256();
-    uint64_t alive = 0, touching = 0;
+    uint64_t alive = 0, touching = 0, growing = 0;
     for (int lane = 0; lane < lanes; lane += 8) {
         const int e = first + lane;
         const __m256 dx = _mm256_sub_ps(o.x, _mm256_load_ps(p.x + e));
@@ -613,8 +638,17 @@ __attribute__((target("avx2"))) inline RunMasks avx2Run(const PairArrays& p, con
         const __m256 meets = _mm256_andnot_ps(noRule, _mm256_and_ps(near, live));
         alive |= static_cast<uint64_t>(_mm256_movemask_ps(live)) << lane;
         touching |= static_cast<uint64_t>(_mm256_movemask_ps(meets)) << lane;
+        if constexpr (watchGrowth) {
+            const __m256 grownTouch = _mm256_mul_ps(_mm256_cvtepi32_ps(_mm256_add_epi32(o.grownSize, sizes)),
+                                                    _mm256_load_ps(a.halfReach + e));
+            const __m256 grownNear = _mm256_cmp_ps(distance, _mm256_mul_ps(grownTouch, grownTouch), _CMP_LT_OQ);
+            const __m256 unsure =
+                _mm256_or_ps(_mm256_andnot_ps(near, grownNear), _mm256_cmp_ps(sum, _mm256_setzero_ps(), _CMP_LT_OQ));
+            growing |= static_cast<uint64_t>(_mm256_movemask_ps(_mm256_andnot_ps(noRule, _mm256_and_ps(unsure, live))))
+                       << lane;
+        }
     }
-    return {alive, touching};
+    return {alive, touching, growing};
 }
 
 // The AVX2 walk is compiled for processors that also count bits in one instruction.
@@ -630,10 +664,29 @@ inline int countBits(uint64_t bits) {
 template <PairPath path>
 inline RunMasks runMasks(const PairArrays& p, const Outer<path>& a, int first, int lanes) {
     if constexpr (path == PairPath::avx2) {
-        return avx2Run(p, a, first, lanes);
+        return a.mayGrow ? avx2Run<true>(p, a, first, lanes) : avx2Run<false>(p, a, first, lanes);
     } else {
-        return sse2Run(p, a, first, lanes);
+        return a.mayGrow ? sse2Run<true>(p, a, first, lanes) : sse2Run<false>(p, a, first, lanes);
     }
+}
+
+// What a run's masks were made for: the outer object's entry as it was then.
+struct MaskedOuter {
+    float x, y;
+    int size, kind;
+    uint32_t ruleBits;
+};
+
+inline MaskedOuter maskedOuter(const PairArrays& p, int index) {
+    return {p.x[index], p.y[index], p.size[index], p.kind[index], p.ruleBits[index]};
+}
+
+// The outer object only grew since its run's masks were made, by no more than the run looked
+// ahead: in the same place, of the same kind, with the same rules.
+inline bool onlyGrew(const PairArrays& p, int index, const MaskedOuter& then) {
+    const unsigned growth = static_cast<unsigned>(p.size[index] - then.size);
+    return p.x[index] == then.x && p.y[index] == then.y && p.kind[index] == then.kind &&
+           p.ruleBits[index] == then.ruleBits && growth <= static_cast<unsigned>(kGrowthAhead);
 }
 
 // The changes of a meeting seen from the other object: its actor is the first one's target.
@@ -664,7 +717,8 @@ struct EntryRange {
 // pairs meet, in entry order, up to 64 entries to a run. A run starts on a whole block, the
 // entries before from left out. The masks of a run are computed before its meetings. A meeting
 // that changes the inner object reads that entry again (its bit is behind us); one that changes
-// the outer object reads it again and starts a new run after the inner one. Pairs of kinds that
+// the outer object reads it again and starts a new run after the inner one, unless it only grew
+// and no entry ahead could be reached by its growth. Pairs of kinds that
 // no rule joins are tested but not met: interact would change nothing. No meeting makes an entry
 // ahead of us die, so the pairs counted are the alive bits of the run up to where it ends.
 // Returns false once the outer object is dying: it meets nothing more, and its further pairs are
@@ -679,6 +733,7 @@ template <PairPath path>
         const unsigned self = static_cast<unsigned>(a.index - run);
         const uint64_t selfBit = static_cast<uint64_t>(self < static_cast<unsigned>(lanes)) << (self & 63u);
         const uint64_t open = (~uint64_t{0} << (from - run)) & ~selfBit;
+        const MaskedOuter then = maskedOuter(p, a.index);
         const RunMasks m = runMasks<path>(p, a, run, lanes);
         uint64_t tested = m.alive & open;
         uint64_t touching = m.touching & open;
@@ -691,12 +746,16 @@ template <PairPath path>
             if (change & changedTarget) reloadEntry(p, inner, frame);
             if (change & changedActor) {
                 reloadEntry(p, a.index, frame);
-                tested &= ~uint64_t{0} >> (63 - bit);
+                const uint64_t upToHere = ~uint64_t{0} >> (63 - bit);
                 if (p.aliveMask[a.index] == 0) {
-                    tests += countBits<path>(tested);
+                    tests += countBits<path>(tested & upToHere);
                     return false;
                 }
                 a = outerAt<path>(p, a.index);
+                // Grown in place and near no entry ahead that it might now reach: all ahead of
+                // it touches it as before.
+                if (onlyGrew(p, a.index, then) && (m.growing & ~upToHere) == 0) continue;
+                tested &= upToHere;
                 from = inner + 1;
                 break;
             }

@@ -104,6 +104,21 @@ TEST_P(PairPassTest, AnObjectThatGrowsInAMeetingReachesTheNextObjectOfTheSameTur
     EXPECT_EQ(w.pairTests, 6);
 }
 
+TEST_P(PairPassTest, ASproutThatGrowsByTenInOneTurnReachesALeafItsFirstSizeDidNot) {
+    // Chain order: the sprout, ten leaves where it stands, then one leaf 63.5 away, which a sprout
+    // of 110 reaches ((110 + 40) x 0.85 / 2 = 63.75) and one of 109 does not. The sprout eats the
+    // ten (growing by one each) and then the far one, in its own turn; each leaf's own turn is
+    // another bite, which leaves the far one too small to live.
+    WorldObject& far = add(leaf, 40, 563.5f, 500);
+    for (int i = 0; i < 10; ++i) add(leaf, 40, 500, 500);
+    WorldObject& s = add(sprout, 100, 500, 500);
+    collideObjects(w, 1);
+    EXPECT_EQ(s.size, 122);
+    EXPECT_EQ(far.size, 24);
+    EXPECT_TRUE(far.dying);
+    EXPECT_FLOAT_EQ(far.x, 543.5f);   // pulled by 10 with each bite
+}
+
 TEST_P(PairPassTest, AnObjectThatDiesInAMeetingIsTestedNoFurtherAndItsLaterPairsAreNotCounted) {
     // Chain order a, b, c: a merges into b and dies; a-c is neither tested nor counted. b, now
     // launching, and c touch but do not meet; c is tested against b only.
