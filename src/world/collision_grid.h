@@ -121,8 +121,8 @@ inline bool gridCellOf(const CollisionGrid& grid, const WorldObject& record, int
     const float width = static_cast<float>(grid.cellWidth), height = static_cast<float>(grid.cellHeight);
     const __m128 cells = _mm_div_ps(box, _mm_setr_ps(width, height, width, height));
     const float columnsBelow = static_cast<float>(grid.columns - 1), rowsBelow = static_cast<float>(grid.rows - 1);
-    const __m128 inside = _mm_and_ps(_mm_cmpgt_ps(cells, _mm_set1_ps(-2.0f)),
-                                     _mm_cmplt_ps(cells, _mm_setr_ps(columnsBelow, rowsBelow, columnsBelow, rowsBelow)));
+    const __m128 below = _mm_setr_ps(columnsBelow, rowsBelow, columnsBelow, rowsBelow);
+    const __m128 inside = _mm_and_ps(_mm_cmpgt_ps(cells, _mm_set1_ps(-2.0f)), _mm_cmplt_ps(cells, below));
     if (_mm_movemask_ps(inside) != 0xF) return false;
     alignas(16) int32_t index[4];   // low column, low row, high column, high row
     _mm_store_si128(reinterpret_cast<__m128i*>(index), _mm_add_epi32(_mm_cvttps_epi32(cells), _mm_set1_epi32(1)));

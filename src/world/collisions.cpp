@@ -215,7 +215,6 @@ inline uint32_t entryRuleBits(const WorldObject& o, bool evenFrame) {
 inline uint32_t swapHalves(uint32_t bits) { return bits >> 16 | bits << 16; }
 inline bool meets(uint32_t actorBits, uint32_t targetBits) { return (actorBits >> 16 & targetBits & 0xFFFFu) != 0; }
 
-
 // Draws the target toward the actor so that its larger axis distance shrinks by step.
 void pullTarget(const WorldObject& actor, WorldObject& target, float step) {
     if (target.x == actor.x && target.y == actor.y) return;
