@@ -123,8 +123,7 @@ static_assert((targetedKinds() & kSizeRuleBits) == 0 && targetedKinds() < (1u <<
 
 // The rules of interact, below, as bits, less those that cannot change anything at an object's
 // size or on the frame: per kind, the bits that always hold and those that hold under a size of
-// 300, from a size of 200, on even frames, and on even frames under 300. Looked up without a
-// branch, since the pair pass asks for them at every meeting that changes an object.
+// 300, from a size of 200, on even frames, and on even frames under 300.
 struct RuleBits {
     uint32_t always, under300, from200, even, evenUnder300;
 };
@@ -171,47 +170,45 @@ constexpr RuleBits targetRuleBits(int kind) {
     }
 }
 
-// Row 16 stands for every kind beyond the table.
-struct RuleBitTable {
-    RuleBits actor[17], target[17];
+// The rule bits of every kind (row 16 stands for every kind beyond the table), size band (under
+// 200, under 300, from 300) and frame parity, in one word: as a target in the low half, as an
+// actor in the high half. Made once, so that an object's word is one look-up.
+constexpr uint32_t pickRuleBits(const RuleBits& r, int band, bool even) {
+    const bool under300 = band < 2, from200 = band > 0;
+    return r.always | (under300 ? r.under300 : 0) | (from200 ? r.from200 : 0) | (even ? r.even : 0) |
+           (even && under300 ? r.evenUnder300 : 0);
+}
+
+struct RuleWordTable {
+    uint32_t word[17][3][2];
 };
-constexpr RuleBitTable makeRuleBitTable() {
-    RuleBitTable t{};
+constexpr RuleWordTable makeRuleWordTable() {
+    RuleWordTable t{};
     for (int k = 0; k <= 16; ++k) {
-        t.actor[k] = actorRuleBits(k);
-        t.target[k] = targetRuleBits(k);
+        for (int band = 0; band < 3; ++band) {
+            for (int even = 0; even < 2; ++even) {
+                t.word[k][band][even] = pickRuleBits(targetRuleBits(k), band, even) |
+                                        pickRuleBits(actorRuleBits(k), band, even) << 16;
+            }
+        }
     }
     return t;
 }
-constexpr RuleBitTable kRuleBits = makeRuleBitTable();
+constexpr RuleWordTable kRuleWords = makeRuleWordTable();
 
-// All bits or none, as a mask: no branch on a size.
-inline uint32_t allIf(bool condition) { return 0u - static_cast<uint32_t>(condition); }
-
-inline uint32_t pickRuleBits(const RuleBits& r, int size, bool even) {
-    const uint32_t under300 = allIf(size < 300), from200 = allIf(size >= 200), evenFrames = allIf(even);
-    return r.always | (r.under300 & under300) | (r.from200 & from200) | (r.even & evenFrames) |
-           (r.evenUnder300 & evenFrames & under300);
+// An object's rule word. Nothing acts on a launching object, and a launching element takes no
+// action (launchStops).
+inline uint32_t ruleWord(const WorldObject& o, bool evenFrame) {
+    const int row = static_cast<unsigned>(o.kind) < 16u ? o.kind : 16;
+    const int band = (o.size >= 200) + (o.size >= 300);
+    // Masks rather than branches: the pass asks at every meeting that changes an object.
+    const uint32_t launching = 0u - static_cast<uint32_t>(o.launchTimer > 0);
+    const uint32_t element = 0u - static_cast<uint32_t>(o.kind < sprout);
+    return kRuleWords.word[row][band][evenFrame] & ~(launching & (0xFFFFu | (element & 0xFFFF0000u)));
 }
 
-inline int ruleRow(int kind) { return static_cast<unsigned>(kind) < 16u ? kind : 16; }
-
-// Nothing acts on a launching object, and a launching element takes no action.
-inline uint32_t ruleBitsOfTarget(const WorldObject& o) {
-    const uint32_t bits = pickRuleBits(kRuleBits.target[ruleRow(o.kind)], o.size, false);
-    return bits & ~allIf(o.launchTimer > 0);
-}
-
-inline uint32_t ruleBitsOfActor(const WorldObject& o, bool evenFrame) {
-    const uint32_t bits = pickRuleBits(kRuleBits.actor[ruleRow(o.kind)], o.size, evenFrame);
-    return bits & ~allIf(o.launchTimer > 0 && o.kind < sprout);
-}
-
-// An entry's rule bits in one word: as a target in the low half, as an actor in the high half. A
-// pair meets where the one's word shares a bit with the other's halves swapped.
-inline uint32_t entryRuleBits(const WorldObject& o, bool evenFrame) {
-    return ruleBitsOfTarget(o) | ruleBitsOfActor(o, evenFrame) << 16;
-}
+inline uint32_t ruleBitsOfTarget(const WorldObject& o) { return ruleWord(o, false) & 0xFFFFu; }
+inline uint32_t ruleBitsOfActor(const WorldObject& o, bool evenFrame) { return ruleWord(o, evenFrame) >> 16; }
 inline uint32_t swapHalves(uint32_t bits) { return bits >> 16 | bits << 16; }
 inline bool meets(uint32_t actorBits, uint32_t targetBits) { return (actorBits >> 16 & targetBits & 0xFFFFu) != 0; }
 
@@ -449,7 +446,7 @@ inline void reloadEntry(PairArrays& p, int index, int frame) {
     p.size[index] = o.size;
     p.aliveMask[index] = o.dying ? 0 : -1;
     if (o.kind != p.kind[index]) setEntryKind(p, index, o.kind);
-    p.ruleBits[index] = entryRuleBits(o, evenFrame(frame));
+    p.ruleBits[index] = ruleWord(o, evenFrame(frame));
 }
 
 constexpr int roundUpToBlock(int n) { return (n + kPairLanes - 1) & ~(kPairLanes - 1); }
@@ -470,7 +467,7 @@ void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects, int frame) {
         e.size = o->size;
         e.kind = o->kind;
         e.dying = o->dying;
-        e.ruleBits = entryRuleBits(*o, evenFrame(frame));
+        e.ruleBits = ruleWord(*o, evenFrame(frame));
         inCell[e.cell] += 1;
         taken += 1;
     }
