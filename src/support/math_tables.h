@@ -29,12 +29,64 @@ struct PrimaryColour {
 // Fills the tables, sets the generator word to 1 and joins the shared words.
 void initMathTables(MathTables& m, RandomWords& words);
 void reseedFromClock(MathTables& m);
-uint32_t nextRandom(MathTables& m);
-uint32_t randomInt(MathTables& m, uint32_t n);
-float randomFloat(MathTables& m, float x);
 PrimaryColour randomPrimary(MathTables& m, int value);
-float tableSin(const MathTables& m, int angle);
-float tableCos(const MathTables& m, int angle);
+
+// The draws and the table look-ups are inline: the world's loops make thousands of them a frame.
+// One step of the generator on the shared words and an owner's word.
+inline uint32_t nextRandomWord(RandomWords& words, uint32_t& state) {
+    const uint32_t t = words.x ^ (words.x << 11);
+    words.x = words.y;
+    words.y = words.z;
+    words.z = state;
+    uint32_t w = state;
+    w = w ^ (w >> 19) ^ t ^ (t >> 8);
+    state = w;
+    return w;
+}
+
+// The remainder of a draw by 2^31 - 1, from its two halves: 2^31 leaves 1, so the sum of the high
+// bit and the other 31 is the remainder or exceeds it by 2^31 - 1 at most. The same number as the
+// division's, in half the instructions.
+inline uint32_t drawModulo31(uint32_t draw) {
+    constexpr uint32_t m = 2147483647u;
+    const uint32_t r = (draw & m) + (draw >> 31);
+    return r >= m ? r - m : r;
+}
+
+// A draw as a float from 0 up to x.
+inline float floatOfDraw(uint32_t draw, float x) {
+    const uint32_t r = drawModulo31(draw);
+    return static_cast<float>(r * (1.0 / 2147483648.0) * x);
+}
+
+inline uint32_t nextRandom(MathTables& m) { return nextRandomWord(*m.words, m.randomState); }
+inline uint32_t randomInt(MathTables& m, uint32_t n) { return nextRandom(m) % n; }
+inline float randomFloat(MathTables& m, float x) { return floatOfDraw(nextRandom(m), x); }
+
+// The generator taken out of its owner for a loop of many draws and nothing else, so that its
+// words stay in registers (through the owner, every store the loop makes might change them). Put
+// it back before anything else draws.
+struct HeldRandom {
+    RandomWords words;
+    uint32_t state;
+};
+
+inline HeldRandom holdRandom(const MathTables& m) { return {*m.words, m.randomState}; }
+inline void putBackRandom(MathTables& m, const HeldRandom& held) {
+    *m.words = held.words;
+    m.randomState = held.state;
+}
+inline uint32_t nextRandom(HeldRandom& r) { return nextRandomWord(r.words, r.state); }
+inline float randomFloat(HeldRandom& r, float x) { return floatOfDraw(nextRandom(r), x); }
+
+// Any whole-degree angle to 0..359.
+inline int normaliseAngle(int a) {
+    if (a < 0) a = 359 - ((-(a + 1)) % 360);
+    return a % 360;
+}
+
+inline float tableSin(const MathTables& m, int angle) { return m.sinTable[normaliseAngle(angle)]; }
+inline float tableCos(const MathTables& m, int angle) { return m.cosTable[normaliseAngle(angle)]; }
 
 int angleTo(float ax, float ay, float bx, float by);
 void moveToward(float& px, float& py, float tx, float ty, float step);

@@ -1,7 +1,6 @@
 #include "world/collision_grid.h"
 
 #include "support/record_chain.h"
-#include "world/world_object.h"
 
 namespace {
 
@@ -78,34 +77,19 @@ void clearGrid(CollisionGrid& grid) {
     grid.inserted = 0;
 }
 
-bool gridIndex(float coordinate, int cellSize, int cellsAcross, int& index) {
-    const float cells = coordinate / static_cast<float>(cellSize);
-    // Truncation toward zero plus one gives 0..cellsAcross-1 exactly for cells in (-2, cellsAcross - 1).
-    if (!(cells > -2.0f && cells < static_cast<float>(cellsAcross - 1))) return false;
-    index = static_cast<int>(cells) + 1;
-    return true;
-}
-
 bool insertObject(CollisionGrid& grid, WorldObject& record) {
-    const int q = record.size / 4;
-    const float loX = record.x - static_cast<float>(q), loY = record.y - static_cast<float>(q);
-    const float hiX = record.x + static_cast<float>(q), hiY = record.y + static_cast<float>(q);
-    int loColumn, loRow, hiColumn, hiRow;
-    if (!gridIndex(loX, grid.cellWidth, grid.columns, loColumn) ||
-        !gridIndex(loY, grid.cellHeight, grid.rows, loRow) ||
-        !gridIndex(hiX, grid.cellWidth, grid.columns, hiColumn) ||
-        !gridIndex(hiY, grid.cellHeight, grid.rows, hiRow)) {
-        return false;
-    }
+    int cell;
+    bool spansCells;
+    if (!gridCellOf(grid, record, cell, spansCells)) return false;
     // The entry just before tail is a permanent end marker; spares are taken from before it.
     GridEntry* spare = grid.tail->prev->prev;
-    if (grid.inserted >= grid.entryCount - kCellCount - 2 || spare == grid.head) return false;
+    if (grid.inserted >= kGridMostEntries || spare == grid.head) return false;
     unlinkRecord(*spare);
-    GridEntry*& first = grid.cells[loColumn + loRow * grid.columns];
+    GridEntry*& first = grid.cells[cell];
     linkRecordBefore(*spare, *first);
     first = spare;
     spare->object = &record;
-    spare->spansCells = (loColumn != hiColumn) || (loRow != hiRow);
+    spare->spansCells = spansCells;
     grid.inserted += 1;
     return true;
 }

@@ -60,6 +60,9 @@ constexpr int kReachClassKind[kReachClassCount] = {aqua, leaf, soil, sprout};
 
 bool evenFrame(int frame) { return frame % 2 == 0; }
 
+// interact without its checks: both objects alive and not stopped by a launch.
+MeetingChange meetByRules(World& w, WorldObject& actor, WorldObject& target, int frame);
+
 // A launching element takes no action, and nothing acts on a launching object.
 bool launchStops(const WorldObject& actor, const WorldObject& target) {
     return (actor.launchTimer > 0 && actor.kind < sprout) || target.launchTimer > 0;
@@ -101,27 +104,113 @@ constexpr uint32_t targetsOf(int actorKind) {
     }
 }
 
-// The kinds a kind may meet, either way round. A kind beyond the table may meet anything.
-struct MeetTable {
-    uint32_t targets[16];
-    uint32_t mayMeet[16];
+// The kinds some rule acts on.
+constexpr uint32_t targetedKinds() {
+    uint32_t bits = 0;
+    for (int k = 0; k < 16; ++k) bits |= targetsOf(k);
+    return bits;
+}
+
+// Rule bits: the kinds some rule acts on, at their kinds' bits, and three more for rules that
+// also ask for a size, at bits of kinds that no rule acts on. All are below 16, so that an entry
+// of the pair pass keeps its bits as a target and as an actor in one word.
+constexpr uint32_t kChargedAquaBit = 1u << 7;   // an aqua of 200 and more: metal charges it
+constexpr uint32_t kMergingAquaBit = 1u << 8;   // an aqua under 300: another under 300 merges with it
+constexpr uint32_t kMergingSoilBit = 1u << 9;   // a soil under 300: likewise
+constexpr uint32_t kSizeRuleBits = kChargedAquaBit | kMergingAquaBit | kMergingSoilBit;
+static_assert((targetedKinds() & kSizeRuleBits) == 0 && targetedKinds() < (1u << 16),
+              "the size rules' bits are free, and all rule bits fit in 16");
+
+// The rules of interact, below, as bits, less those that cannot change anything at an object's
+// size or on the frame: per kind, the bits that always hold and those that hold under a size of
+// 300, from a size of 200, on even frames, and on even frames under 300.
+struct RuleBits {
+    uint32_t always, under300, from200, even, evenUnder300;
 };
-constexpr MeetTable makeMeetTable() {
-    MeetTable t{};
-    for (int a = 0; a < 16; ++a) {
-        t.targets[a] = targetsOf(a);
-        t.mayMeet[a] = targetsOf(a) | kindBit(31);
-        for (int b = 0; b < 16; ++b) {
-            if (targetsOf(b) & kindBit(a)) t.mayMeet[a] |= kindBit(b);
+
+constexpr RuleBits actorRuleBits(int kind) {
+    switch (kind) {
+        case aqua:
+            return {0, kMergingAquaBit, 0, 0, 0};
+        case flare:
+            return {kindBit(leaf), 0, 0, 0, 0};
+        case leaf:
+            return {kindBit(soil), 0, 0, 0, kindBit(aqua)};
+        case soil:
+            return {kindBit(aqua) | kindBit(metal), kMergingSoilBit, 0, 0, 0};
+        case metal:
+            return {kChargedAquaBit | kindBit(leaf) | kindBit(soil) | kindBit(metal) | kindBit(flare), 0, 0, 0, 0};
+        case life:
+            return {kindBit(dream), 0, 0, kElementBits, 0};
+        case sprout:
+        case bud:
+            return {kElementBits, 0, 0, 0, 0};
+        case aquaFlower:
+            return {kindBit(flare), 0, 0, 0, 0};
+        case leafFlower:
+            return {kindBit(aqua), 0, 0, 0, 0};
+        case soilFlower:
+            return {kindBit(metal) | kindBit(metalFlower), 0, 0, 0, 0};
+        case metalFlower:
+            return {kChargedAquaBit | kindBit(leaf) | kindBit(soil) | kindBit(metal), 0, 0, 0, 0};
+        default:
+            return {};
+    }
+}
+
+// What a kind offers as a target: nothing where no rule acts on it.
+constexpr RuleBits targetRuleBits(int kind) {
+    switch (kind) {
+        case aqua:
+            return {kindBit(aqua), kMergingAquaBit, kChargedAquaBit, 0, 0};
+        case soil:
+            return {kindBit(soil), kMergingSoilBit, 0, 0, 0};
+        default:
+            return {kind >= 0 && kind < 16 ? kindBit(kind) & targetedKinds() : 0, 0, 0, 0, 0};
+    }
+}
+
+// The rule bits of every kind (row 16 stands for every kind beyond the table), size band (under
+// 200, under 300, from 300) and frame parity, in one word: as a target in the low half, as an
+// actor in the high half. Made once, so that an object's word is one look-up.
+constexpr uint32_t pickRuleBits(const RuleBits& r, int band, bool even) {
+    const bool under300 = band < 2, from200 = band > 0;
+    return r.always | (under300 ? r.under300 : 0) | (from200 ? r.from200 : 0) | (even ? r.even : 0) |
+           (even && under300 ? r.evenUnder300 : 0);
+}
+
+struct RuleWordTable {
+    uint32_t word[17][3][2];
+};
+constexpr RuleWordTable makeRuleWordTable() {
+    RuleWordTable t{};
+    for (int k = 0; k <= 16; ++k) {
+        for (int band = 0; band < 3; ++band) {
+            for (int even = 0; even < 2; ++even) {
+                t.word[k][band][even] = pickRuleBits(targetRuleBits(k), band, even) |
+                                        pickRuleBits(actorRuleBits(k), band, even) << 16;
+            }
         }
     }
     return t;
 }
-constexpr MeetTable kMeetTable = makeMeetTable();
+constexpr RuleWordTable kRuleWords = makeRuleWordTable();
 
-uint32_t mayMeetBits(int kind) {
-    return static_cast<unsigned>(kind) < 16u ? kMeetTable.mayMeet[kind] : ~uint32_t{0};
+// An object's rule word. Nothing acts on a launching object, and a launching element takes no
+// action (launchStops).
+inline uint32_t ruleWord(const WorldObject& o, bool evenFrame) {
+    const int row = static_cast<unsigned>(o.kind) < 16u ? o.kind : 16;
+    const int band = (o.size >= 200) + (o.size >= 300);
+    // Masks rather than branches: the pass asks at every meeting that changes an object.
+    const uint32_t launching = 0u - static_cast<uint32_t>(o.launchTimer > 0);
+    const uint32_t element = 0u - static_cast<uint32_t>(o.kind < sprout);
+    return kRuleWords.word[row][band][evenFrame] & ~(launching & (0xFFFFu | (element & 0xFFFF0000u)));
 }
+
+inline uint32_t ruleBitsOfTarget(const WorldObject& o) { return ruleWord(o, false) & 0xFFFFu; }
+inline uint32_t ruleBitsOfActor(const WorldObject& o, bool evenFrame) { return ruleWord(o, evenFrame) >> 16; }
+inline uint32_t swapHalves(uint32_t bits) { return bits >> 16 | bits << 16; }
+inline bool meets(uint32_t actorBits, uint32_t targetBits) { return (actorBits >> 16 & targetBits & 0xFFFFu) != 0; }
 
 // Draws the target toward the actor so that its larger axis distance shrinks by step.
 void pullTarget(const WorldObject& actor, WorldObject& target, float step) {
@@ -179,9 +268,10 @@ void mergeSoils(World& w, WorldObject& actor, WorldObject& target) {
     target.absorbed = (actor.absorbed + target.absorbed) / 2;
 }
 
-// A sprout grows as it eats; a bud does not.
+// A sprout grows as it eats; a bud does not, but it starts to launch if it was not launching.
 MeetingChange eatElement(World& w, WorldObject& eater, WorldObject& food) {
     const bool grows = eater.kind == sprout;
+    const bool wasLaunching = eater.launchTimer > 0;
     food.size -= 8;
     if (food.size < 30) {
         food.dying = true;
@@ -199,7 +289,7 @@ MeetingChange eatElement(World& w, WorldObject& eater, WorldObject& food) {
     }
     pullTarget(eater, food, 10.0f);
     if (eater.launchTimer == 0) eater.launchTimer = 7;
-    return grows ? changedBoth : changedTarget;
+    return grows || !wasLaunching ? changedBoth : changedTarget;
 }
 
 // An aqua smaller than 200 takes no charge from metal.
@@ -305,67 +395,128 @@ void walkCellChains(World& w, int frame) {
 // ---- The block paths: the same pairs in the same order, tested several at a time from the
 // pair arrays. A block's lanes are consecutive entries of one cell.
 
-// The reach between classes: the reach of any two kinds of those classes.
-struct ClassReach {
-    float reach[kReachClassCount][kReachClassCount];
+// What an entry keeps of its kind: half its reach with each class. Looked up in a table, as a
+// meeting may change a kind (a sprout that grows into a bud).
+struct KindEntry {
+    int32_t reachClass;
+    float halfReach[kReachClassCount];
 };
-constexpr ClassReach makeClassReach() {
-    ClassReach t{};
-    for (int a = 0; a < kReachClassCount; ++a)
-        for (int b = 0; b < kReachClassCount; ++b) t.reach[a][b] = pairReachOf(kReachClassKind[a], kReachClassKind[b]);
+
+constexpr KindEntry kindEntryOf(int kind) {
+    KindEntry e{};
+    e.reachClass = reachClassOf(kind);
+    for (int c = 0; c < kReachClassCount; ++c) e.halfReach[c] = 0.5f * pairReachOf(kReachClassKind[c], kind);
+    return e;
+}
+
+struct KindEntryTable {
+    KindEntry kinds[16];
+};
+constexpr KindEntryTable makeKindEntryTable() {
+    KindEntryTable t{};
+    for (int k = 0; k < 16; ++k) t.kinds[k] = kindEntryOf(k);
     return t;
 }
-constexpr ClassReach kClassReach = makeClassReach();
+constexpr KindEntryTable kKindEntries = makeKindEntryTable();
 
-// Reads an object into its entry of the pair arrays.
-void loadEntry(PairArrays& p, int index) {
+// Kinds beyond the table (never made) are worked out on the spot.
+inline KindEntry kindEntry(int kind) {
+    return static_cast<unsigned>(kind) < 16u ? kKindEntries.kinds[kind] : kindEntryOf(kind);
+}
+
+void setKindEntry(PairArrays& p, int index, int kind, const KindEntry& k) {
+    p.kind[index] = kind;
+    for (int c = 0; c < kReachClassCount; ++c) p.halfReach[c][index] = k.halfReach[c];
+}
+
+[[gnu::noinline]] void setUnusualEntryKind(PairArrays& p, int index, int kind) {
+    setKindEntry(p, index, kind, kindEntryOf(kind));
+}
+
+inline void setEntryKind(PairArrays& p, int index, int kind) {
+    if (static_cast<unsigned>(kind) >= 16u) return setUnusualEntryKind(p, index, kind);
+    setKindEntry(p, index, kind, kKindEntries.kinds[kind]);
+}
+
+// Reads an object into its entry again after a meeting changed it; its kind seldom changes.
+inline void reloadEntry(PairArrays& p, int index, int frame) {
     const WorldObject& o = *p.object[index];
     p.x[index] = o.x;
     p.y[index] = o.y;
     p.size[index] = o.size;
-    p.dyingMask[index] = o.dying ? -1 : 0;
-    const int reachClass = reachClassOf(o.kind);
-    p.reachClass[index] = reachClass;
-    for (int c = 0; c < kReachClassCount; ++c) p.reach[c][index] = kClassReach.reach[c][reachClass];
-    p.kindBit[index] = static_cast<int32_t>(kindBit(o.kind));
-    p.mayMeet[index] = mayMeetBits(o.kind);
+    p.aliveMask[index] = o.dying ? 0 : -1;
+    if (o.kind != p.kind[index]) setEntryKind(p, index, o.kind);
+    p.ruleBits[index] = ruleWord(o, evenFrame(frame));
 }
 
-// Copies the filled grid, cell by cell in chain order.
-void copyGridToArrays(CollisionGrid& grid) {
+constexpr int roundUpToBlock(int n) { return (n + kPairLanes - 1) & ~(kPairLanes - 1); }
+
+// Fills the arrays from the pool as the grid would hold its entries: each cell in the order its
+// chain has them, the newest first. Each object is read once, into the scratch, and the cells are
+// counted, to place each cell; then every entry is written to its place.
+void fillPairArrays(const CollisionGrid& grid, ObjectPool& objects, int frame) {
     PairArrays& p = *grid.arrays;
-    int count = 0;
-    for (int cell = 0; cell < kGridCellCount; ++cell) {
-        p.cellStart[cell] = count;
-        for (GridEntry* e = grid.cells[cell]; e->object != nullptr; e = e->next) {
-            p.object[count] = e->object;
-            p.spansCells[count] = e->spansCells;
-            loadEntry(p, count);
-            ++count;
-        }
+    int inCell[kGridCellCount] = {};
+    int taken = 0;
+    for (WorldObject* o = objects.head->next; o->active && taken < kGridMostEntries; o = o->next) {
+        PairArrays::Pending& e = p.pending[taken];
+        if (!gridCellOf(grid, *o, e.cell, e.spansCells)) continue;
+        e.object = o;
+        e.x = o->x;
+        e.y = o->y;
+        e.size = o->size;
+        e.kind = o->kind;
+        e.dying = o->dying;
+        e.ruleBits = ruleWord(*o, evenFrame(frame));
+        inCell[e.cell] += 1;
+        taken += 1;
     }
-    p.cellStart[kGridCellCount] = count;
+    int start = 0;
+    for (int cell = 0; cell < kGridCellCount; ++cell) {
+        const int end = start + inCell[cell];
+        p.cellStart[cell] = start;
+        p.cellEnd[cell] = end;
+        p.fillCursor[cell] = end;
+        const int padded = roundUpToBlock(end);
+        for (int pad = end; pad < padded; ++pad) {
+            p.aliveMask[pad] = 0;
+            p.ruleBits[pad] = 0;
+        }
+        start = padded;
+    }
+    p.cellStart[kGridCellCount] = start;
+    // Each cell fills from its end: the first object entered ends up last in its chain.
+    for (int i = 0; i < taken; ++i) {
+        const PairArrays::Pending& e = p.pending[i];
+        const int index = --p.fillCursor[e.cell];
+        p.object[index] = e.object;
+        p.spansCells[index] = e.spansCells;
+        p.x[index] = e.x;
+        p.y[index] = e.y;
+        p.size[index] = e.size;
+        p.aliveMask[index] = e.dying ? 0 : -1;
+        setEntryKind(p, index, e.kind);
+        p.ruleBits[index] = e.ruleBits;
+    }
 }
 
-// The outer object of the pair pass, as its tests read it.
-struct OuterCopy {
-    int index;   // its own entry
-    float x, y;
-    int32_t size;
-    int32_t reachClass;
-    uint32_t mayMeet;   // the kinds it may meet
-};
-
-OuterCopy outerCopy(const PairArrays& p, int index) {
-    return {index, p.x[index], p.y[index], p.size[index], p.reachClass[index], p.mayMeet[index]};
-}
-
-// Up to 64 consecutive entries of one cell, one bit each, the first entry in bit 0.
+// Up to 64 consecutive entries of one cell from a whole block, one bit each, the first in bit 0.
 constexpr int kRunEntries = 64;
 struct RunMasks {
     uint64_t alive;      // entries whose object is not dying
     uint64_t touching;   // of those, the entries within reach of the outer object that it may meet
+    uint64_t growing;    // of those it may meet, the entries it might reach had it grown by up to kGrowthAhead
 };
+
+// A sprout, a leaf or a life grows by one in some of its meetings. For such an outer object a run
+// also looks at the entries it would reach were it larger by up to this much: where none of those
+// ahead would start to touch it, its growth leaves the masks ahead as they are, and the run goes on.
+// That holds exactly: with the distance the same, a larger sum of sizes gives a touching distance
+// no smaller (the conversion, the product with a reach and the square of a number not below zero
+// never fall as it rises), so what touched still touches, and what touches at the larger size
+// already touched.
+constexpr int kGrowthAhead = 8;
+inline bool mayGrow(int kind) { return kind == sprout || kind == leaf || kind == life; }
 
 int bitCount(uint64_t bits) {
     bits = bits - ((bits >> 1) & 0x5555555555555555u);
@@ -374,60 +525,126 @@ int bitCount(uint64_t bits) {
     return static_cast<int>((bits * 0x0101010101010101u) >> 56);
 }
 
+// The outer object of the pair pass, as its tests read it: its values in every lane of a block,
+// made when it becomes the outer object and again after a meeting changes it.
+// With its rule bits, halves swapped, to meet the entries' own.
+struct Sse2Lanes {
+    __m128 x, y;
+    __m128i size, grownSize, ruleBits;
+};
+struct Avx2Lanes {
+    __m256 x, y;
+    __m256i size, grownSize, ruleBits;
+};
+template <PairPath path>
+struct OuterLanes {
+    using Type = Sse2Lanes;
+};
+template <>
+struct OuterLanes<PairPath::avx2> {
+    using Type = Avx2Lanes;
+};
+
+template <PairPath path>
+struct Outer {
+    int index;                // its own entry
+    const float* halfReach;   // the reach of its class with each entry
+    bool mayGrow;
+    typename OuterLanes<path>::Type lanes;
+};
+
+inline Outer<PairPath::sse2> sse2Outer(const PairArrays& p, int index) {
+    const int kind = p.kind[index], size = p.size[index];
+    return {index, p.halfReach[kindEntry(kind).reachClass], mayGrow(kind),
+            {_mm_set1_ps(p.x[index]), _mm_set1_ps(p.y[index]), _mm_set1_epi32(size),
+             _mm_set1_epi32(size + kGrowthAhead), _mm_set1_epi32(static_cast<int32_t>(swapHalves(p.ruleBits[index])))}};
+}
+
+__attribute__((target("avx2"))) inline Outer<PairPath::avx2> avx2Outer(const PairArrays& p, int index) {
+    const int kind = p.kind[index], size = p.size[index];
+    return {index, p.halfReach[kindEntry(kind).reachClass], mayGrow(kind),
+            {_mm256_set1_ps(p.x[index]), _mm256_set1_ps(p.y[index]), _mm256_set1_epi32(size),
+             _mm256_set1_epi32(size + kGrowthAhead),
+             _mm256_set1_epi32(static_cast<int32_t>(swapHalves(p.ruleBits[index])))}};
+}
+
+template <PairPath path>
+inline Outer<path> outerAt(const PairArrays& p, int index) {
+    if constexpr (path == PairPath::avx2) {
+        return avx2Outer(p, index);
+    } else {
+        return sse2Outer(p, index);
+    }
+}
+
 // Four entries at a time: exactly the operations of testPairInline, lane by lane, in the same
-// order (no multiply and add are fused: the world code is built without contraction). Lanes
-// past count read whatever the arrays hold there; their bits are dropped.
-inline RunMasks sse2Run(const PairArrays& p, const OuterCopy& a, int first, int count) {
-    const __m128 ax = _mm_set1_ps(a.x), ay = _mm_set1_ps(a.y), half = _mm_set1_ps(0.5f);
-    const __m128i aSize = _mm_set1_epi32(a.size);
-    const __m128i mayMeet = _mm_set1_epi32(static_cast<int32_t>(a.mayMeet)), zero = _mm_setzero_si128();
-    const float* reach = p.reach[a.reachClass];
-    uint64_t dying = 0, within = 0, apart = 0;
-    for (int lane = 0; lane < count; lane += 4) {
+// order (no multiply and add are fused: the world code is built without contraction). The lanes
+// are whole blocks of one cell: the padding after its entries is never alive.
+template <bool watchGrowth>
+inline RunMasks sse2Run(const PairArrays& p, const Outer<PairPath::sse2>& a, int first, int lanes) {
+    const Sse2Lanes& o = a.lanes;
+    const __m128i zero = _mm_setzero_si128();
+    uint64_t alive = 0, touching = 0, growing = 0;
+    for (int lane = 0; lane < lanes; lane += 4) {
         const int e = first + lane;
-        const __m128 dx = _mm_sub_ps(ax, _mm_loadu_ps(p.x + e));
-        const __m128 dy = _mm_sub_ps(ay, _mm_loadu_ps(p.y + e));
-        const __m128i sizes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p.size + e));
-        const __m128 sum = _mm_cvtepi32_ps(_mm_add_epi32(aSize, sizes));
-        const __m128 touch = _mm_mul_ps(_mm_mul_ps(sum, half), _mm_loadu_ps(reach + e));
+        const __m128 dx = _mm_sub_ps(o.x, _mm_load_ps(p.x + e));
+        const __m128 dy = _mm_sub_ps(o.y, _mm_load_ps(p.y + e));
+        const __m128i sizes = _mm_load_si128(reinterpret_cast<const __m128i*>(p.size + e));
+        const __m128 sum = _mm_cvtepi32_ps(_mm_add_epi32(o.size, sizes));
+        const __m128 touch = _mm_mul_ps(sum, _mm_load_ps(a.halfReach + e));
         const __m128 distance = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
         const __m128 near = _mm_cmplt_ps(distance, _mm_mul_ps(touch, touch));
-        const __m128i dead = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p.dyingMask + e));
-        const __m128i kinds = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p.kindBit + e));
-        const __m128i noRule = _mm_cmpeq_epi32(_mm_and_si128(kinds, mayMeet), zero);
-        within |= static_cast<uint64_t>(_mm_movemask_ps(near)) << lane;
-        dying |= static_cast<uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(dead))) << lane;
-        apart |= static_cast<uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(noRule))) << lane;
+        const __m128 live = _mm_load_ps(reinterpret_cast<const float*>(p.aliveMask + e));
+        const __m128i rules = _mm_load_si128(reinterpret_cast<const __m128i*>(p.ruleBits + e));
+        const __m128 noRule = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(rules, o.ruleBits), zero));
+        const __m128 meets = _mm_andnot_ps(noRule, _mm_and_ps(near, live));
+        alive |= static_cast<uint64_t>(_mm_movemask_ps(live)) << lane;
+        touching |= static_cast<uint64_t>(_mm_movemask_ps(meets)) << lane;
+        if constexpr (watchGrowth) {
+            // Reached when larger but not now; or a sum below zero, where a larger one is no reach.
+            const __m128 grownTouch = _mm_mul_ps(_mm_cvtepi32_ps(_mm_add_epi32(o.grownSize, sizes)),
+                                                 _mm_load_ps(a.halfReach + e));
+            const __m128 grownNear = _mm_cmplt_ps(distance, _mm_mul_ps(grownTouch, grownTouch));
+            const __m128 unsure = _mm_or_ps(_mm_andnot_ps(near, grownNear), _mm_cmplt_ps(sum, _mm_setzero_ps()));
+            growing |= static_cast<uint64_t>(_mm_movemask_ps(_mm_andnot_ps(noRule, _mm_and_ps(unsure, live)))) << lane;
+        }
     }
-    const uint64_t alive = ~dying & (~uint64_t{0} >> (kRunEntries - count));
-    return {alive, within & alive & ~apart};
+    return {alive, touching, growing};
 }
 
 // Eight entries at a time, the same operations; only called where the processor has AVX2.
-__attribute__((target("avx2"))) inline RunMasks avx2Run(const PairArrays& p, const OuterCopy& a, int first, int count) {
-    const __m256 ax = _mm256_set1_ps(a.x), ay = _mm256_set1_ps(a.y), half = _mm256_set1_ps(0.5f);
-    const __m256i aSize = _mm256_set1_epi32(a.size);
-    const __m256i mayMeet = _mm256_set1_epi32(static_cast<int32_t>(a.mayMeet)), zero = _mm256_setzero_si256();
-    const float* reach = p.reach[a.reachClass];
-    uint64_t dying = 0, within = 0, apart = 0;
-    for (int lane = 0; lane < count; lane += 8) {
+template <bool watchGrowth>
+__attribute__((target("avx2"))) inline RunMasks avx2Run(const PairArrays& p, const Outer<PairPath::avx2>& a,
+                                                        int first, int lanes) {
+    const Avx2Lanes& o = a.lanes;
+    const __m256i zero = _mm256_setzero_si256();
+    uint64_t alive = 0, touching = 0, growing = 0;
+    for (int lane = 0; lane < lanes; lane += 8) {
         const int e = first + lane;
-        const __m256 dx = _mm256_sub_ps(ax, _mm256_loadu_ps(p.x + e));
-        const __m256 dy = _mm256_sub_ps(ay, _mm256_loadu_ps(p.y + e));
-        const __m256i sizes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p.size + e));
-        const __m256 sum = _mm256_cvtepi32_ps(_mm256_add_epi32(aSize, sizes));
-        const __m256 touch = _mm256_mul_ps(_mm256_mul_ps(sum, half), _mm256_loadu_ps(reach + e));
+        const __m256 dx = _mm256_sub_ps(o.x, _mm256_load_ps(p.x + e));
+        const __m256 dy = _mm256_sub_ps(o.y, _mm256_load_ps(p.y + e));
+        const __m256i sizes = _mm256_load_si256(reinterpret_cast<const __m256i*>(p.size + e));
+        const __m256 sum = _mm256_cvtepi32_ps(_mm256_add_epi32(o.size, sizes));
+        const __m256 touch = _mm256_mul_ps(sum, _mm256_load_ps(a.halfReach + e));
         const __m256 distance = _mm256_add_ps(_mm256_mul_ps(dx, dx), _mm256_mul_ps(dy, dy));
         const __m256 near = _mm256_cmp_ps(distance, _mm256_mul_ps(touch, touch), _CMP_LT_OQ);
-        const __m256i dead = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p.dyingMask + e));
-        const __m256i kinds = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p.kindBit + e));
-        const __m256i noRule = _mm256_cmpeq_epi32(_mm256_and_si256(kinds, mayMeet), zero);
-        within |= static_cast<uint64_t>(_mm256_movemask_ps(near)) << lane;
-        dying |= static_cast<uint64_t>(_mm256_movemask_ps(_mm256_castsi256_ps(dead))) << lane;
-        apart |= static_cast<uint64_t>(_mm256_movemask_ps(_mm256_castsi256_ps(noRule))) << lane;
+        const __m256 live = _mm256_load_ps(reinterpret_cast<const float*>(p.aliveMask + e));
+        const __m256i rules = _mm256_load_si256(reinterpret_cast<const __m256i*>(p.ruleBits + e));
+        const __m256 noRule = _mm256_castsi256_ps(_mm256_cmpeq_epi32(_mm256_and_si256(rules, o.ruleBits), zero));
+        const __m256 meets = _mm256_andnot_ps(noRule, _mm256_and_ps(near, live));
+        alive |= static_cast<uint64_t>(_mm256_movemask_ps(live)) << lane;
+        touching |= static_cast<uint64_t>(_mm256_movemask_ps(meets)) << lane;
+        if constexpr (watchGrowth) {
+            const __m256 grownTouch = _mm256_mul_ps(_mm256_cvtepi32_ps(_mm256_add_epi32(o.grownSize, sizes)),
+                                                    _mm256_load_ps(a.halfReach + e));
+            const __m256 grownNear = _mm256_cmp_ps(distance, _mm256_mul_ps(grownTouch, grownTouch), _CMP_LT_OQ);
+            const __m256 unsure =
+                _mm256_or_ps(_mm256_andnot_ps(near, grownNear), _mm256_cmp_ps(sum, _mm256_setzero_ps(), _CMP_LT_OQ));
+            growing |= static_cast<uint64_t>(_mm256_movemask_ps(_mm256_andnot_ps(noRule, _mm256_and_ps(unsure, live))))
+                       << lane;
+        }
     }
-    const uint64_t alive = ~dying & (~uint64_t{0} >> (kRunEntries - count));
-    return {alive, within & alive & ~apart};
+    return {alive, touching, growing};
 }
 
 // The AVX2 walk is compiled for processors that also count bits in one instruction.
@@ -441,88 +658,114 @@ inline int countBits(uint64_t bits) {
 }
 
 template <PairPath path>
-inline RunMasks runMasks(const PairArrays& p, const OuterCopy& a, int first, int count) {
+inline RunMasks runMasks(const PairArrays& p, const Outer<path>& a, int first, int lanes) {
     if constexpr (path == PairPath::avx2) {
-        return avx2Run(p, a, first, count);
+        return a.mayGrow ? avx2Run<true>(p, a, first, lanes) : avx2Run<false>(p, a, first, lanes);
     } else {
-        return sse2Run(p, a, first, count);
+        return a.mayGrow ? sse2Run<true>(p, a, first, lanes) : sse2Run<false>(p, a, first, lanes);
     }
+}
+
+// What a run's masks were made for: the outer object's entry as it was then.
+struct MaskedOuter {
+    float x, y;
+    int size, kind;
+    uint32_t ruleBits;
+};
+
+inline MaskedOuter maskedOuter(const PairArrays& p, int index) {
+    return {p.x[index], p.y[index], p.size[index], p.kind[index], p.ruleBits[index]};
+}
+
+// The outer object only grew since its run's masks were made, by no more than the run looked
+// ahead: in the same place, of the same kind, with the same rules.
+inline bool onlyGrew(const PairArrays& p, int index, const MaskedOuter& then) {
+    const unsigned growth = static_cast<unsigned>(p.size[index] - then.size);
+    return p.x[index] == then.x && p.y[index] == then.y && p.kind[index] == then.kind &&
+           p.ruleBits[index] == then.ruleBits && growth <= static_cast<unsigned>(kGrowthAhead);
 }
 
 // The changes of a meeting seen from the other object: its actor is the first one's target.
 int swapRoles(int change) { return ((change & changedActor) << 1) | ((change & changedTarget) >> 1); }
 
-uint32_t targetsOfKind(int kind) { return static_cast<unsigned>(kind) < 16u ? kMeetTable.targets[kind] : 0u; }
-
-// One side of a meeting, skipped where interact would return at once without a change: no rule
-// for the two kinds, or a launch that stops it.
-inline int act(World& w, WorldObject& actor, WorldObject& target, int frame) {
-    if ((targetsOfKind(actor.kind) & kindBit(target.kind)) == 0 || launchStops(actor, target)) return changedNeither;
-    return interact(w, actor, target, frame);
+// Both meetings of a touching pair, outer object first, as the chain walk calls them; a side is
+// called only where its rule bits meet (interact would change nothing otherwise). Returns what
+// changed: changedActor for the outer object, changedTarget for the inner one. Both are alive
+// and their entries up to date when the pair comes up; after a first meeting that changed
+// something, the second side is asked of the objects themselves.
+inline int meetPair(World& w, PairArrays& p, int outer, int inner, int frame) {
+    WorldObject& o = *p.object[outer];
+    WorldObject& i = *p.object[inner];
+    const int first = meets(p.ruleBits[outer], p.ruleBits[inner]) ? meetByRules(w, o, i, frame) : changedNeither;
+    const bool second = first == changedNeither
+                            ? meets(p.ruleBits[inner], p.ruleBits[outer])
+                            : !o.dying && !i.dying && (ruleBitsOfActor(i, evenFrame(frame)) & ruleBitsOfTarget(o)) != 0;
+    if (!second) return first;
+    return first | swapRoles(meetByRules(w, i, o, frame));
 }
 
-// Both meetings of a touching pair, outer object first, as the chain walk calls them. Returns
-// what changed: changedActor for the outer object, changedTarget for the inner one.
-inline int meetPair(World& w, WorldObject& outer, WorldObject& inner, int frame) {
-    const int first = act(w, outer, inner, frame);
-    return first | swapRoles(act(w, inner, outer, frame));
-}
+// The entries of a cell, or none for a cell outside the grid; blocksEnd ends its last block.
+struct EntryRange {
+    int first, end, blocksEnd;
+};
 
-// Tests the outer object against the entries first .. end - 1 of one cell and lets the touching
-// pairs meet, in entry order, up to 64 entries to a run. The masks of a run are computed before
-// its meetings. A meeting that changes the inner object reads that entry again (its bit is behind
-// us); one that changes the outer object reads it again and starts a new run after the inner one.
-// Pairs of kinds that no rule joins are tested but not met: interact would change nothing. No
-// meeting makes an entry ahead of us die, so the pairs counted are the alive bits of the run up
-// to where it ends. Returns false once the outer object is dying: it meets nothing more, and
-// its further pairs are not counted.
+// Tests the outer object against the entries from .. r.end - 1 of one cell and lets the touching
+// pairs meet, in entry order, up to 64 entries to a run. A run starts on a whole block, the
+// entries before from left out. The masks of a run are computed before its meetings. A meeting
+// that changes the inner object reads that entry again (its bit is behind us); one that changes
+// the outer object reads it again and starts a new run after the inner one, unless it only grew
+// and no entry ahead could be reached by its growth. Pairs of kinds that
+// no rule joins are tested but not met: interact would change nothing. No meeting makes an entry
+// ahead of us die, so the pairs counted are the alive bits of the run up to where it ends.
+// Returns false once the outer object is dying: it meets nothing more, and its further pairs are
+// not counted.
 template <PairPath path>
-[[gnu::always_inline]] inline bool meetAcrossRange(World& w, PairArrays& p, OuterCopy& a, int first, int end,
-                                                   int frame, int& tests) {
-    int run = first;
-    while (run < end) {
-        const int count = std::min(kRunEntries, end - run);
-        uint64_t open = ~uint64_t{0} >> (kRunEntries - count);
-        const int self = a.index - run;
-        if (self >= 0 && self < count) open &= ~(uint64_t{1} << self);   // an object never meets itself
-        const RunMasks m = runMasks<path>(p, a, run, count);
-        const uint64_t counted = m.alive & open;
+[[gnu::always_inline]] inline bool meetAcrossRange(World& w, PairArrays& p, Outer<path>& a, int from,
+                                                   const EntryRange& r, int frame, int& tests) {
+    while (from < r.end) {
+        const int run = from & ~(kPairLanes - 1);
+        const int lanes = std::min(kRunEntries, r.blocksEnd - run);
+        // An object never meets itself: its bit, where the run holds it, is closed.
+        const unsigned self = static_cast<unsigned>(a.index - run);
+        const uint64_t selfBit = static_cast<uint64_t>(self < static_cast<unsigned>(lanes)) << (self & 63u);
+        const uint64_t open = (~uint64_t{0} << (from - run)) & ~selfBit;
+        const MaskedOuter then = maskedOuter(p, a.index);
+        const RunMasks m = runMasks<path>(p, a, run, lanes);
+        uint64_t tested = m.alive & open;
         uint64_t touching = m.touching & open;
-        int next = run + count;
-        uint64_t tested = counted;
+        from = run + lanes;
         while (touching != 0) {
-            const uint64_t lowest = touching & (~touching + 1u);
-            touching ^= lowest;
-            const int inner = run + __builtin_ctzll(lowest);
-            const int change = meetPair(w, *p.object[a.index], *p.object[inner], frame);
-            if (change & changedTarget) loadEntry(p, inner);
+            const int bit = __builtin_ctzll(touching);
+            touching &= touching - 1;
+            const int inner = run + bit;
+            const int change = meetPair(w, p, a.index, inner, frame);
+            if (change & changedTarget) reloadEntry(p, inner, frame);
             if (change & changedActor) {
-                loadEntry(p, a.index);
-                tested = counted & (lowest | (lowest - 1u));
-                if (p.dyingMask[a.index] != 0) {
-                    tests += countBits<path>(tested);
+                reloadEntry(p, a.index, frame);
+                const uint64_t upToHere = ~uint64_t{0} >> (63 - bit);
+                if (p.aliveMask[a.index] == 0) {
+                    tests += countBits<path>(tested & upToHere);
                     return false;
                 }
-                a = outerCopy(p, a.index);
-                next = inner + 1;
+                a = outerAt<path>(p, a.index);
+                // Grown in place and near no entry ahead that it might now reach: all ahead of
+                // it touches it as before.
+                if (onlyGrew(p, a.index, then) && (m.growing & ~upToHere) == 0) continue;
+                tested &= upToHere;
+                from = inner + 1;
                 break;
             }
         }
         tests += countBits<path>(tested);
-        run = next;
     }
     return true;
 }
 
-// The entries of a cell, or none for a cell outside the grid.
-struct EntryRange {
-    int first, end;
-};
-
 EntryRange cellEntries(const CollisionGrid& grid, int column, int row) {
-    if (column >= grid.columns || row >= grid.rows) return {0, 0};
+    if (column >= grid.columns || row >= grid.rows) return {0, 0, 0};
     const int cell = column + row * grid.columns;
-    return {grid.arrays->cellStart[cell], grid.arrays->cellStart[cell + 1]};
+    const int first = grid.arrays->cellStart[cell], end = grid.arrays->cellEnd[cell];
+    return {first, end, roundUpToBlock(end)};
 }
 
 // The chain walk's pairs in its order, tested from the arrays. Built once for each path, so that
@@ -535,17 +778,17 @@ template <PairPath path>
     for (int row = 0; row < grid.rows; ++row) {
         for (int column = 0; column < grid.columns; ++column) {
             const EntryRange own = cellEntries(grid, column, row);
+            if (own.first == own.end) continue;
+            // Only right and down, in the chain walk's order: below, right, diagonal.
+            const EntryRange neighbours[3] = {cellEntries(grid, column, row + 1), cellEntries(grid, column + 1, row),
+                                              cellEntries(grid, column + 1, row + 1)};
             for (int i = own.first; i < own.end; ++i) {
-                if (p.dyingMask[i] != 0) continue;
-                OuterCopy a = outerCopy(p, i);
-                if (!meetAcrossRange<path>(w, p, a, own.first, own.end, frame, tests)) continue;
+                if (p.aliveMask[i] == 0) continue;
+                Outer<path> a = outerAt<path>(p, i);
+                if (!meetAcrossRange<path>(w, p, a, own.first, own, frame, tests)) continue;
                 if (!p.spansCells[i]) continue;
-                // Only right and down, in the chain walk's order: below, right, diagonal.
-                const EntryRange neighbours[3] = {cellEntries(grid, column, row + 1),
-                                                  cellEntries(grid, column + 1, row),
-                                                  cellEntries(grid, column + 1, row + 1)};
                 for (const EntryRange& r : neighbours) {
-                    if (!meetAcrossRange<path>(w, p, a, r.first, r.end, frame, tests)) break;
+                    if (!meetAcrossRange<path>(w, p, a, r.first, r, frame, tests)) break;
                 }
             }
         }
@@ -554,7 +797,7 @@ template <PairPath path>
 }
 
 int meetAllRunsSse2(World& w, int frame) { return meetAllRuns<PairPath::sse2>(w, frame); }
-// Flattened: every helper of the walk is compiled into it for AVX2 (interact stays a call).
+// Flattened: every helper of the walk is compiled into it for AVX2 (the meeting rules stay a call).
 __attribute__((target("avx2,popcnt"), flatten)) int meetAllRunsAvx2(World& w, int frame) {
     return meetAllRuns<PairPath::avx2>(w, frame);
 }
@@ -563,18 +806,18 @@ __attribute__((target("avx2,popcnt"), flatten)) int meetAllRunsAvx2(World& w, in
 }  // namespace
 
 void collideObjects(World& w, int frame) {
-    clearGrid(w.grid);
-    beginIteration(w.objects);
-    while (!atEnd(w.objects)) insertObject(w.grid, *nextRecord(w.objects));
     w.pairTests = 0;
 #if MOSSBLOOM_PAIR_BLOCKS
     const PairPath path = w.grid.pairPath;
     if (path != PairPath::scalar && pairPathAvailable(path)) {
-        copyGridToArrays(w.grid);
+        fillPairArrays(w.grid, w.objects, frame);
         w.pairTests = path == PairPath::avx2 ? meetAllRunsAvx2(w, frame) : meetAllRunsSse2(w, frame);
         return;
     }
 #endif
+    clearGrid(w.grid);
+    beginIteration(w.objects);
+    while (!atEnd(w.objects)) insertObject(w.grid, *nextRecord(w.objects));
     walkCellChains(w, frame);
 }
 
@@ -582,10 +825,21 @@ bool testPair(World& w, WorldObject& a, WorldObject& b, int frame) { return test
 
 uint32_t ruleTargets(int actorKind) { return targetsOf(actorKind); }
 
-// The rules go by the actor's kind; within a kind they are tried in this order.
-[[gnu::noinline]] MeetingChange interact(World& w, WorldObject& actor, WorldObject& target, int frame) {
+uint32_t targetBits(const WorldObject& o) { return ruleBitsOfTarget(o); }
+
+uint32_t actingBits(const WorldObject& o, int frame) { return ruleBitsOfActor(o, evenFrame(frame)); }
+
+MeetingChange interact(World& w, WorldObject& actor, WorldObject& target, int frame) {
     if (launchStops(actor, target)) return changedNeither;
     if (actor.dying || target.dying) return changedNeither;
+    return meetByRules(w, actor, target, frame);
+}
+
+namespace {
+
+// The rules go by the actor's kind; within a kind they are tried in this order. Kept a call of
+// its own, so that the pair pass around it stays small.
+[[gnu::noinline]] MeetingChange meetByRules(World& w, WorldObject& actor, WorldObject& target, int frame) {
     const int t = target.kind;
     switch (actor.kind) {
         case aqua:
@@ -664,6 +918,8 @@ uint32_t ruleTargets(int actorKind) { return targetsOf(actorKind); }
             return interactWithFlower(w, actor, target, frame);
     }
 }
+
+}  // namespace
 
 MeetingChange interactWithFlower(World& w, WorldObject& actor, WorldObject& target, int frame) {
     const int a = actor.kind, t = target.kind;

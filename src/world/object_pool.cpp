@@ -74,12 +74,6 @@ WorldObject* newestRecord(ObjectPool& pool) {
     return (r && r->active) ? r : nullptr;
 }
 
-void beginIteration(ObjectPool& pool) { beginRecordPass(pool); }
-
-bool atEnd(const ObjectPool& pool) { return recordPassEnded(pool); }
-
-WorldObject* nextRecord(ObjectPool& pool) { return takePassRecord(pool); }
-
 bool removeCurrent(ObjectPool& pool) {
     if (pool.count <= 0) return false;
     WorldObject* r = pool.cursor->prev;

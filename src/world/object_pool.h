@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "graphics/draw_values.h"
+#include "support/record_chain.h"
 #include "world/world_object.h"
 
 struct ObjectPool {
@@ -33,9 +34,10 @@ bool addSeed(ObjectPool& pool, int kind, int size, float x, float y, float vx, f
 // The record the last successful add filled.
 WorldObject* newestRecord(ObjectPool& pool);
 
-void beginIteration(ObjectPool& pool);
-bool atEnd(const ObjectPool& pool);
-WorldObject* nextRecord(ObjectPool& pool);
+// A pass over the active records; inline, as every step of a frame makes one or more.
+inline void beginIteration(ObjectPool& pool) { beginRecordPass(pool); }
+inline bool atEnd(const ObjectPool& pool) { return recordPassEnded(pool); }
+inline WorldObject* nextRecord(ObjectPool& pool) { return takePassRecord(pool); }
 
 // Releases the record the iteration took last (the one just before the cursor).
 bool removeCurrent(ObjectPool& pool);

@@ -44,21 +44,22 @@ void burstAs(World& w, WorldObject& o, int element) {
     }
 }
 
-void addRefillClover(World& w) {
-    const int a = static_cast<int>(nextRandom(w.math) % 360u);
-    const int size = static_cast<int>(nextRandom(w.math) % 150u) + 100;
-    const float y = randomFloat(w.math, 960.0f);
-    const float x = randomFloat(w.math, 1280.0f);
+// The refill's objects draw from the generator held by the refill.
+void addRefillClover(World& w, HeldRandom& r) {
+    const int a = static_cast<int>(nextRandom(r) % 360u);
+    const int size = static_cast<int>(nextRandom(r) % 150u) + 100;
+    const float y = randomFloat(r, 960.0f);
+    const float x = randomFloat(r, 1280.0f);
     addObject(w.objects, leaf, size, x, y, 0.15f * tableCos(w.math, a), 0.15f * tableSin(w.math, a), a - 90, 255,
               255, 255, 255, 10, true);
 }
 
-void addRefillDrop(World& w) {
-    const int size = static_cast<int>(nextRandom(w.math) % 150u) + 30;
-    const float vy = randomFloat(w.math, 1.4f) - 0.7f;
-    const float vx = randomFloat(w.math, 1.4f) - 0.7f;
-    const float y = randomFloat(w.math, 960.0f);
-    const float x = randomFloat(w.math, 1280.0f);
+void addRefillDrop(World& w, HeldRandom& r) {
+    const int size = static_cast<int>(nextRandom(r) % 150u) + 30;
+    const float vy = randomFloat(r, 1.4f) - 0.7f;
+    const float vx = randomFloat(r, 1.4f) - 0.7f;
+    const float y = randomFloat(r, 960.0f);
+    const float x = randomFloat(r, 1280.0f);
     addObject(w.objects, aqua, size, x, y, vx, vy, 0, 90, 255, 255, 255, 10, false);
 }
 
@@ -120,13 +121,16 @@ void checkOverpopulation(World& w, TaskList& effects) {
     // The held record is now free and will be reused by whatever comes next; let it go.
     w.grabbed = nullptr;
 
+    // Adding objects draws nothing: the generator is held for the whole refill.
+    HeldRandom r = holdRandom(w.math);
     for (int i = 0; i < kOverpopulationRefill; ++i) {
-        if (nextRandom(w.math) % 100u >= 90u) {
-            addRefillClover(w);
+        if (nextRandom(r) % 100u >= 90u) {
+            addRefillClover(w, r);
         } else {
-            addRefillDrop(w);
+            addRefillDrop(w, r);
         }
     }
+    putBackRandom(w.math, r);
     screenFlash(effects, 255, 255, 255, kFlashFrames);
 }
 

@@ -59,6 +59,31 @@ TEST_F(MathTablesTest, DrawsStayInTheirRanges) {
     }
 }
 
+TEST(DrawModulo, EqualsTheRemainderByTwoToThe31MinusOneForEveryKindOfDraw) {
+    // The edges where the two halves' sum reaches or passes the divisor, then a sweep of draws
+    // whose high bit is set and clear.
+    const uint32_t edges[] = {0u,          1u,          2147483646u, 2147483647u, 2147483648u,
+                              2147483649u, 4294967293u, 4294967294u, 4294967295u};
+    for (uint32_t d : edges) EXPECT_EQ(drawModulo31(d), d % 2147483647u) << d;
+    for (uint32_t d = 12345u, i = 0; i < 200000; ++i, d = d * 2654435761u + 97u) {
+        ASSERT_EQ(drawModulo31(d), d % 2147483647u) << d;
+    }
+}
+
+TEST_F(MathTablesTest, AHeldGeneratorDrawsWhatItsOwnerWouldAndIsPutBackAsItWasLeft) {
+    RandomWords twinWords;
+    MathTables twin;
+    initMathTables(twin, twinWords);
+    HeldRandom held = holdRandom(m);
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_EQ(randomFloat(held, 1280.0f), randomFloat(twin, 1280.0f));
+        EXPECT_EQ(nextRandom(held), nextRandom(twin));
+    }
+    EXPECT_EQ(words.x, 123456789u);  // nothing reaches the owner until it is put back
+    putBackRandom(m, held);
+    EXPECT_EQ(nextRandom(m), nextRandom(twin));
+}
+
 TEST_F(MathTablesTest, TablesPointUpAtNinetyAndWrapAnyAngle) {
     EXPECT_FLOAT_EQ(tableSin(m, 90), -1.0f);
     EXPECT_NEAR(tableCos(m, 90), 0.0f, 1e-6);

@@ -104,6 +104,21 @@ TEST_P(PairPassTest, AnObjectThatGrowsInAMeetingReachesTheNextObjectOfTheSameTur
     EXPECT_EQ(w.pairTests, 6);
 }
 
+TEST_P(PairPassTest, ASproutThatGrowsByTenInOneTurnReachesALeafItsFirstSizeDidNot) {
+    // Chain order: the sprout, ten leaves where it stands, then one leaf 63.5 away, which a sprout
+    // of 110 reaches ((110 + 40) x 0.85 / 2 = 63.75) and one of 109 does not. The sprout eats the
+    // ten (growing by one each) and then the far one, in its own turn; each leaf's own turn is
+    // another bite, which leaves the far one too small to live.
+    WorldObject& far = add(leaf, 40, 563.5f, 500);
+    for (int i = 0; i < 10; ++i) add(leaf, 40, 500, 500);
+    WorldObject& s = add(sprout, 100, 500, 500);
+    collideObjects(w, 1);
+    EXPECT_EQ(s.size, 122);
+    EXPECT_EQ(far.size, 24);
+    EXPECT_TRUE(far.dying);
+    EXPECT_FLOAT_EQ(far.x, 543.5f);   // pulled by 10 with each bite
+}
+
 TEST_P(PairPassTest, AnObjectThatDiesInAMeetingIsTestedNoFurtherAndItsLaterPairsAreNotCounted) {
     // Chain order a, b, c: a merges into b and dies; a-c is neither tested nor counted. b, now
     // launching, and c touch but do not meet; c is tested against b only.
@@ -135,11 +150,11 @@ namespace {
 struct PairTestView {
     float x, y;
     int size, kind;
-    bool dying;
+    bool dying, launching;
     bool operator==(const PairTestView&) const = default;
 };
 
-PairTestView viewOf(const WorldObject& o) { return {o.x, o.y, o.size, o.kind, o.dying}; }
+PairTestView viewOf(const WorldObject& o) { return {o.x, o.y, o.size, o.kind, o.dying, o.launchTimer > 0}; }
 
 }  // namespace
 
@@ -187,6 +202,47 @@ TEST_F(CollisionTest, EveryMeetingReportsWhatItChangedAndKindsWithoutARuleChange
     }
     // The sweep reached the rules: many meetings changed what is tested.
     EXPECT_GT(meetings, 500);
+}
+
+TEST_F(CollisionTest, APairWhoseRuleBitsShareNoneChangesNothingWhenItMeets) {
+    // The pair pass calls a side of a meeting only where the actor's acting bits and the target's
+    // bits share one. Every ordered pair of kinds (and one beyond the table), on both sides of
+    // each size a rule asks for, dry, half-full and full, launching or not, on frames of each
+    // parity: a side left out must be one that changes nothing at all.
+    const int kinds[] = {aqua, leaf, flare, soil, metal, life, dream, aquaFlower, leafFlower,
+                         flareFlower, soilFlower, metalFlower, sprout, bud, 20};
+    const int sizes[] = {32, 199, 200, 299, 300};
+    const int absorbed[] = {0, 60, 100};
+    int leftOut = 0, called = 0;
+    for (int actorKind : kinds) {
+        for (int targetKind : kinds) {
+            for (int size : sizes) {
+                for (int water : absorbed) {
+                    for (int launch = 0; launch < 4; ++launch) {
+                        for (int frame = 1; frame <= 2; ++frame) {
+                            resetPlay(w);
+                            WorldObject& actor = add(actorKind, size, 500, 500, 0, 0, launch & 1 ? 3 : 0);
+                            WorldObject& target = add(targetKind, 500 - size, 520, 505, 0, 0, launch & 2 ? 3 : 0);
+                            actor.absorbed = target.absorbed = water;
+                            if ((actingBits(actor, frame) & targetBits(target)) != 0) {
+                                ++called;
+                                continue;
+                            }
+                            ++leftOut;
+                            const uint64_t before = worldDigest(w);
+                            interact(w, actor, target, frame);
+                            EXPECT_EQ(worldDigest(w), before)
+                                << "kinds " << actorKind << " on " << targetKind << ", sizes " << size << " and "
+                                << 500 - size << ", absorbed " << water << ", launch " << launch << ", frame " << frame;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    // Both kinds of pair were met often: most are left out, and many are called.
+    EXPECT_GT(leftOut, 20000);
+    EXPECT_GT(called, 1000);
 }
 
 TEST_F(CollisionTest, LaunchingObjectsDoNotMeetButSproutsActWhileLaunching) {
